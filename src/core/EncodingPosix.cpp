@@ -1,0 +1,51 @@
+#include "core/Encoding.h"
+
+#include <stdexcept>
+
+namespace {
+// Bytes 0x80-0x9F of Windows-1252. The five bytes it leaves undefined map to the C1 controls
+// of the same value, as Windows does, so every byte survives a round trip.
+constexpr char16_t HighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+wchar_t ByteToWide(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0) {
+        return static_cast<wchar_t>(HighControls[byte - 0x80]);
+    }
+    return static_cast<wchar_t>(byte);
+}
+
+char WideToByte(wchar_t c) {
+    const auto code = static_cast<unsigned long>(c);
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+        return static_cast<char>(code);
+    }
+    for (unsigned i = 0; i < 32; ++i) {
+        if (HighControls[i] == code) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    throw std::range_error("character not in the ANSI code page");
+}
+} // namespace
+
+std::string ToAnsi(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        out.push_back(WideToByte(c));
+    }
+    return out;
+}
+
+std::wstring FromAnsi(const std::string& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (char c : text) {
+        out.push_back(ByteToWide(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
