@@ -22,12 +22,18 @@ void ThrowApplicationException(const char* location, const char* message) {
     throw ApplicationException(location, message);
 }
 
-void ThrowArgumentException(const char* location) { throw ArgumentException(location); }
+void ThrowArgumentException(const char* location) {
+    throw ArgumentException(location);
+}
 
-void ThrowArgumentNullException(const char* location) { throw ArgumentNullException(location); }
+void ThrowArgumentNullException(const char* location) {
+    throw ArgumentNullException(location);
+}
 
 void ThrowArgumentOutOfRangeException(const char* location, const char* message) {
     throw ArgumentOutOfRangeException(location, message);
 }
 
-void ThrowOverflowException(const char* location) { throw OverflowException(location); }
+void ThrowOverflowException(const char* location) {
+    throw OverflowException(location);
+}

@@ -2,6 +2,10 @@
 
 #include <cerrno>
 
-uint32_t CaptureLastError() { return static_cast<uint32_t>(errno); }
+uint32_t CaptureLastError() {
+    return static_cast<uint32_t>(errno);
+}
 
-void SetLastErrorValue(uint32_t value) { errno = static_cast<int>(value); }
+void SetLastErrorValue(uint32_t value) {
+    errno = static_cast<int>(value);
+}

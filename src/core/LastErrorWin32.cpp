@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
-uint32_t CaptureLastError() { return GetLastError(); }
+uint32_t CaptureLastError() {
+    return GetLastError();
+}
 
-void SetLastErrorValue(uint32_t value) { SetLastError(value); }
+void SetLastErrorValue(uint32_t value) {
+    SetLastError(value);
+}
