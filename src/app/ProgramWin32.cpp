@@ -1,0 +1,352 @@
+#include "app/Program.h"
+
+#include "app/Edition.h"
+#include "app/FormHidden.h"
+#include "app/MessageLoop.h"
+#include "app/StartMode.h"
+#include "app/WindowMessages.h"
+#include "core/ApplicationException.h"
+#include "core/Encoding.h"
+
+#include <atomic>
+#include <commctrl.h>
+#include <memory>
+#include <objbase.h>
+
+#include <gdiplus.h>
+
+namespace {
+Nullable<EnumAppMode> mode;
+Nullable<EnumAppKind> kind;
+HWND parentWindow = nullptr;
+bool firstRun = false;
+// Written once by the main thread, read by the worker.
+std::atomic<bool> exiting{false};
+// Held by the desktop role until the process ends.
+HANDLE instanceMutex = nullptr;
+std::unique_ptr<CFormHidden> hiddenWindow;
+
+// How long a second start looks for the first instance's hidden window: the first may hold
+// the mutex but still be starting.
+constexpr ULONGLONG HiddenWindowWaitMs = 5000;
+
+HWND WindowFromHandleNumber(int number) {
+    // Handles are 32-bit values, sign-extended on 64-bit Windows.
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(number));
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Creates the single-instance mutex; answers whether another process already had it.
+bool OpenInstanceMutex(HANDLE& mutex) {
+    mutex = CreateMutexW(nullptr, FALSE, Program::MutexName().c_str());
+    const DWORD error = GetLastError();
+    // Access denied also means the name is taken, by a process running with other rights.
+    return error == ERROR_ALREADY_EXISTS || (mutex == nullptr && error == ERROR_ACCESS_DENIED);
+}
+
+bool PostToDesktopInstance(UINT message) {
+    const std::wstring title = HiddenWindowTitleOf(Program::Kind().Value());
+    const ULONGLONG deadline = GetTickCount64() + HiddenWindowWaitMs;
+    for (;;) {
+        if (const HWND window = FindWindowW(FormHiddenClassName, title.c_str())) {
+            return PostMessageW(window, message, 0, 0) != FALSE;
+        }
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(100);
+    }
+}
+
+// GDI+ for the life of the main loop; every GDI+ object is gone before it shuts down.
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        const Gdiplus::GdiplusStartupInput input;
+        started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~GdiplusSession() {
+        if (started_) {
+            Gdiplus::GdiplusShutdown(token_);
+        }
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+    ULONG_PTR token_ = 0;
+    bool started_ = false;
+};
+} // namespace
+
+int Program::Main(const wchar_t* commandLine) {
+    if (!CanStart(commandLine)) {
+        return 0;
+    }
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES; // 0x404
+    InitCommonControlsEx(&controls);
+
+    const int result = RunMainLoop();
+
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    if (instanceMutex != nullptr) {
+        CloseHandle(instanceMutex);
+        instanceMutex = nullptr;
+    }
+    return result;
+}
+
+int Program::RunMainLoop() {
+    const GdiplusSession gdiplus;
+    int result = 0;
+    try {
+        if (OnStartup()) {
+            result = MessageLoop::Run();
+        }
+    } catch (...) {
+        // A failed start ends the program quietly with 0.
+        result = 0;
+    }
+    // Also after a failed start: whatever it made (windows, worker, the cleared wallpaper)
+    // must be released before GDI+ goes and the process ends.
+    try {
+        OnShutdown();
+    } catch (...) {
+    }
+    return result;
+}
+
+void Program::DetermineAppMode(const wchar_t* commandLine) {
+    const ProgramFileRole role = ParseProgramFileName(ExecutableNameExtension());
+    kind = role.Kind;
+    if (!role.ScreenSaver) {
+        // The desktop program ignores its command line.
+        mode = EnumAppMode::Desktop;
+        parentWindow = nullptr;
+        return;
+    }
+    const ScreenSaverStart start =
+        ParseScreenSaverCommandLine(ToAnsi(commandLine != nullptr ? commandLine : L""));
+    mode = start.Mode;
+    parentWindow = WindowFromHandleNumber(start.ParentWindow);
+}
+
+bool Program::CanStart(const wchar_t* commandLine) {
+    try {
+        DetermineAppMode(commandLine);
+        switch (Mode().Value()) {
+        case EnumAppMode::Desktop:
+            return ClaimDesktopInstance();
+        case EnumAppMode::SS_Configure:
+            return !HandConfigurationToDesktopInstance();
+        case EnumAppMode::SS_SS:
+        case EnumAppMode::SS_Preview:
+            return true;
+        }
+        return false;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool Program::ClaimDesktopInstance() {
+    HANDLE mutex = nullptr;
+    const bool running = OpenInstanceMutex(mutex);
+    if (running && PostToDesktopInstance(WindowMessages::SecondDesktopStart)) {
+        if (mutex != nullptr) {
+            CloseHandle(mutex);
+        }
+        return false;
+    }
+    // Nobody answered: this process becomes the desktop instance.
+    instanceMutex = mutex;
+    return true;
+}
+
+bool Program::HandConfigurationToDesktopInstance() {
+    HANDLE mutex = nullptr;
+    const bool running = OpenInstanceMutex(mutex);
+    if (mutex != nullptr) {
+        CloseHandle(mutex);
+    }
+    return running && PostToDesktopInstance(WindowMessages::ConfigurationStart);
+}
+
+bool Program::OnStartup() {
+    switch (Mode().Value()) {
+    case EnumAppMode::Desktop:
+        return OnStartupDesktop();
+    case EnumAppMode::SS_SS:
+        return OnStartupSS_SS();
+    case EnumAppMode::SS_Configure:
+        return OnStartupSS_Configure();
+    case EnumAppMode::SS_Preview:
+        return OnStartupSS_Preview();
+    }
+    return false;
+}
+
+bool Program::OnStartupDesktop() {
+    // 1. The thread pool starts here.
+    // 2.
+    firstRun = !FileExists(PathNameOptions());
+    // 3, 4. Here the user's wallpaper is remembered and the wallpaper folder cleared; the
+    // folder is made now so that a start that cannot have it fails where those steps will.
+    PathWallpaper();
+    // 5, 6.
+    LoadImagesAndOptions();
+    // 7. Globe Glow: the day/night mask and the night overlay for now.
+    // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
+    // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
+    // 11.
+    CreateHiddenWindow("Program::OnStartupDesktop (921)");
+    // 12. Program::RefreshAll: the first wallpaper and the windows' contents.
+    // 13. The notification icon, and its balloon when FirstRun is set.
+    return true;
+}
+
+bool Program::OnStartupSS_SS() {
+    // The thread pool starts here.
+    LoadImagesAndOptions();
+    // The options' region becomes "Earth (Complete)"; Globe Glow prepares the day/night mask;
+    // the full-screen window is created ("Program::OnStartupSS_SS (993)").
+    CreateHiddenWindow("Program::OnStartupSS_SS (997)");
+    // The full-screen window is shown here. Until it exists, the role runs invisibly until
+    // Windows ends the session.
+    return true;
+}
+
+bool Program::OnStartupSS_Configure() {
+    LoadImagesAndOptions();
+    // The options dialog, owned by ParentWindow (none when null), is created here
+    // ("Program::OnStartupSS_Configure (1014)") and shown with its page unchanged; then the
+    // answer is true. Until it exists there is nothing to run the loop for.
+    return false;
+}
+
+bool Program::OnStartupSS_Preview() {
+    try {
+        if (parentWindow == nullptr) {
+            ThrowApplicationException("Program::OnStartupSS_Preview (1024)");
+        }
+        LoadImagesAndOptions();
+        RECT client{};
+        if (!GetClientRect(parentWindow, &client)) {
+            ThrowApplicationException("Program::OnStartupSS_Preview (1031)");
+        }
+        // The preview window is created here as a visible child of ParentWindow covering
+        // `client`, and shown; then the answer is true. Until it exists there is nothing to run.
+        return false;
+    } catch (...) {
+        return false;
+    }
+}
+
+void Program::LoadImagesAndOptions() {
+    // The shared images and icon lists, then the live options with their cities, load here.
+    // Both read the installation data, so its folder is resolved first: a screen saver whose
+    // installation is not recorded fails its start here.
+    PathInstallation();
+}
+
+void Program::CreateHiddenWindow(const char* failureLocation) {
+    auto window = std::make_unique<CFormHidden>();
+    if (!window->Create()) {
+        ThrowApplicationException(failureLocation);
+    }
+    hiddenWindow = std::move(window);
+}
+
+void Program::Exit() {
+    if (exiting.exchange(true)) {
+        return;
+    }
+    switch (Mode().Value()) {
+    case EnumAppMode::Desktop:
+        // First: remove the notification icon; hide the Earth and local weather windows and
+        // close the options dialog; save the options and cities; stop the thread pool
+        // (100 ms); restore the user's wallpaper.
+        PostQuitMessage(0);
+        break;
+    case EnumAppMode::SS_SS:
+        // First: hide the full-screen window; stop the thread pool (100 ms).
+        PostQuitMessage(0);
+        break;
+    case EnumAppMode::SS_Configure:
+    case EnumAppMode::SS_Preview:
+        // These end through their own windows.
+        break;
+    }
+}
+
+void Program::OnShutdown() {
+    // Desktop first restores the user's wallpaper and clears the wallpaper folder here.
+    // Then every window that exists is destroyed: the hidden window, the full-screen and
+    // preview windows, the local weather and Earth windows, the options dialog.
+    if (hiddenWindow) {
+        hiddenWindow->Destroy();
+        hiddenWindow.reset();
+    }
+    // Last the live options are deleted and the shared images and fonts released.
+}
+
+const Nullable<EnumAppMode>& Program::Mode() {
+    return mode;
+}
+
+const Nullable<EnumAppKind>& Program::Kind() {
+    return kind;
+}
+
+bool Program::IsDesktop() {
+    return mode.Value() == EnumAppMode::Desktop;
+}
+
+bool Program::IsSS_SS() {
+    return mode.Value() == EnumAppMode::SS_SS;
+}
+
+bool Program::IsSS_Configure() {
+    return mode.Value() == EnumAppMode::SS_Configure;
+}
+
+bool Program::IsSS_Preview() {
+    return mode.Value() == EnumAppMode::SS_Preview;
+}
+
+bool Program::IsScreenSaver() {
+    return mode.Value() != EnumAppMode::Desktop;
+}
+
+bool Program::IsCloudPane() {
+    return kind.Value() == EnumAppKind::CloudPane;
+}
+
+bool Program::IsGlobeGlow() {
+    return kind.Value() == EnumAppKind::GlobeGlow;
+}
+
+HWND Program::ParentWindow() {
+    return parentWindow;
+}
+
+bool Program::FirstRun() {
+    return firstRun;
+}
+
+bool Program::Exiting() {
+    return exiting.load();
+}
+
+HWND Program::HiddenWindow() {
+    return hiddenWindow ? hiddenWindow->Handle() : nullptr;
+}

@@ -1,0 +1,249 @@
+#!/usr/bin/env bash
+# Starts the staged program files under Wine the way Windows starts them and checks how each
+# start ends. Usage: start-scenarios.sh STAGE HIDDEN-WINDOW-TOOL CASE
+# WINEPREFIX and DISPLAY come from the environment. Every wait is bounded; programs are ended
+# the way Windows ends them (WM_ENDSESSION), wineserver -k only when that fails.
+set -uo pipefail
+stage=$1
+tool=$2
+case=$3
+export WINEDEBUG=${WINEDEBUG:--all}
+
+# How long a start may take to show its hidden window, or to end, before the test gives up.
+bound=30
+
+started=() # "pid displayname" of every background start
+cleanups=()
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+note() { echo "-- $*"; }
+
+# gone PID TENTHS: waits up to TENTHS tenths of a second for the process to end.
+gone() {
+    local i
+    for ((i = 0; i < $2; i++)); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    ! kill -0 "$1" 2>/dev/null
+}
+
+on_exit() {
+    local entry pid i
+    for entry in "${started[@]}"; do
+        pid=${entry%% *}
+        kill -0 "$pid" 2>/dev/null || continue
+        wine "$tool" end-session "${entry#* }" >/dev/null 2>&1
+        gone "$pid" 100 || { echo "cleanup: pid $pid does not end; stopping the Wine session" >&2; wineserver -k; }
+    done
+    for ((i = ${#cleanups[@]} - 1; i >= 0; i--)); do eval "${cleanups[i]}"; done
+}
+trap on_exit EXIT
+
+# start_bg FILE DISPLAYNAME [ARGS...]: starts a program file and leaves its pid in $last_pid.
+start_bg() {
+    local file=$1 name=$2
+    shift 2
+    wine "$file" "$@" &
+    last_pid=$!
+    started+=("$last_pid $name")
+}
+
+# run_fg FILE [ARGS...]: runs a start that should end by itself; sets rc and elapsed.
+run_fg() {
+    local begin end
+    begin=$(date +%s%N)
+    timeout "$bound" wine "$@"
+    rc=$?
+    end=$(date +%s%N)
+    elapsed=$(awk -v ns=$((end - begin)) 'BEGIN { printf "%.2f", ns / 1e9 }')
+    [ "$rc" -ne 124 ] || fail "$* did not end within $bound s"
+}
+
+# wait_exit PID: waits boundedly for a background start to end; sets rc.
+wait_exit() {
+    gone "$1" $((bound * 10)) || fail "pid $1 did not end within $bound s"
+    wait "$1"
+    rc=$?
+}
+
+window_exists() { wine "$tool" find "$1" "${2:-0}" >/dev/null 2>&1; }
+
+# A start must not meet an instance left over from elsewhere.
+require_no_instance() {
+    local name
+    for name in "Cloud Pane" "Globe Glow"; do
+        if window_exists "$name"; then
+            note "ending a $name instance left running"
+            wine "$tool" end-session "$name" >/dev/null 2>&1
+            sleep 2
+            window_exists "$name" && fail "a $name instance is running and does not end"
+        fi
+    done
+}
+
+# start_desktop FILE DISPLAYNAME: starts a desktop program and waits for its hidden window.
+start_desktop() {
+    start_bg "$stage/$1" "$2"
+    window_exists "$2" $((bound * 1000)) || fail "$1 made no hidden window within $bound s"
+    kill -0 "$last_pid" 2>/dev/null || fail "$1 ended after making its hidden window"
+}
+
+# end_session DISPLAYNAME PID: ends a running instance as Windows does; it must answer 0.
+end_session() {
+    wine "$tool" end-session "$1" || fail "could not send WM_ENDSESSION to $1"
+    wait_exit "$2"
+    [ "$rc" -eq 0 ] || fail "$1 ended with exit code $rc on WM_ENDSESSION"
+}
+
+unix_path_of_variable() {
+    local value
+    value=$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')
+    winepath -u "$value" 2>/dev/null
+}
+
+# save_registry_value ROOT: removes InstallationPath under ROOT\Software\CloudPane and
+# arranges for the value (or the key's absence) to be put back when the test ends.
+save_registry_value() {
+    local key="$1\\Software\\CloudPane" line type data
+    if ! wine reg query "$key" >/dev/null 2>&1; then
+        cleanups+=("wine reg delete '$key' /f >/dev/null 2>&1")
+        return
+    fi
+    line=$(wine reg query "$key" /v InstallationPath 2>/dev/null | tr -d '\r' | grep -i 'InstallationPath' | head -n 1)
+    if [ -n "$line" ]; then
+        type=$(awk '{ print $2 }' <<<"$line")
+        data=$(sed -E 's/^[[:space:]]*InstallationPath[[:space:]]+REG_[A-Z_]+[[:space:]]*//I' <<<"$line")
+        printf -v restore 'wine reg add %q /v InstallationPath /t %q /d %q /f >/dev/null 2>&1' "$key" "$type" "$data"
+        cleanups+=("$restore")
+    else
+        cleanups+=("wine reg delete '$key' /v InstallationPath /f >/dev/null 2>&1")
+    fi
+    wine reg delete "$key" /v InstallationPath /f >/dev/null 2>&1
+}
+
+case_second_desktop_start() {
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+
+    run_fg "$stage/cloud-pane.exe"
+    note "second start of cloud-pane.exe ended after $elapsed s with exit code $rc"
+    [ "$rc" -eq 0 ] || fail "second start ended with exit code $rc"
+    kill -0 "$first" 2>/dev/null || fail "the first instance ended when the second started"
+    window_exists "Cloud Pane" || fail "the first instance lost its hidden window"
+
+    # The other edition is another program: it starts beside the first.
+    start_desktop globe-glow.exe "Globe Glow"
+    local other=$last_pid
+    kill -0 "$first" 2>/dev/null || fail "the first instance ended when the other edition started"
+
+    end_session "Globe Glow" "$other"
+    end_session "Cloud Pane" "$first"
+}
+
+case_configuration_while_desktop_runs() {
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+
+    run_fg "$stage/cloud-pane.scr" /c
+    note "cloud-pane.scr /c ended after $elapsed s with exit code $rc"
+    [ "$rc" -eq 0 ] || fail "configuration start ended with exit code $rc"
+    run_fg "$stage/CLOUD-PANE.SCR" -C:0
+    [ "$rc" -eq 0 ] || fail "configuration start in capitals ended with exit code $rc"
+    kill -0 "$first" 2>/dev/null || fail "the desktop instance ended on the configuration start"
+    window_exists "Cloud Pane" || fail "the desktop instance lost its hidden window"
+
+    end_session "Cloud Pane" "$first"
+}
+
+case_per_user_folders() {
+    local roaming local_
+    roaming=$(unix_path_of_variable APPDATA)
+    local_=$(unix_path_of_variable LOCALAPPDATA)
+    [ -d "$roaming" ] && [ -d "$local_" ] || fail "cannot find the application-data folders of the Wine prefix"
+
+    # Whatever a developer keeps there is put aside and back.
+    local dir
+    for dir in "$roaming/CloudPane" "$local_/CloudPane"; do
+        if [ -e "$dir" ]; then
+            rm -rf "$dir.test-aside"
+            mv "$dir" "$dir.test-aside"
+            cleanups+=("rm -rf '$dir'; mv '$dir.test-aside' '$dir'")
+        else
+            cleanups+=("rm -rf '$dir'")
+        fi
+    done
+
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    [ -d "$roaming/CloudPane" ] || fail "no $roaming/CloudPane"
+    [ -d "$local_/CloudPane/Wallpaper" ] || fail "no $local_/CloudPane/Wallpaper"
+    end_session "Cloud Pane" "$first"
+}
+
+case_screen_saver_installation_path() {
+    save_registry_value HKCU
+    save_registry_value HKLM
+
+    run_fg "$stage/cloud-pane.scr" /s
+    note "cloud-pane.scr /s without InstallationPath ended after $elapsed s with exit code $rc"
+    [ "$rc" -eq 0 ] || fail "screen saver without installation ended with exit code $rc"
+
+    # The machine-wide value alone is enough, and then the screen saver runs.
+    wine reg add 'HKLM\Software\CloudPane' /v InstallationPath /t REG_SZ /d "$(winepath -w "$stage")" /f \
+        >/dev/null 2>&1 || fail "cannot write the registry"
+    start_bg "$stage/cloud-pane.scr" "Cloud Pane" /s
+    local saver=$last_pid
+    window_exists "Cloud Pane" $((bound * 1000)) || fail "the screen saver made no hidden window"
+    end_session "Cloud Pane" "$saver"
+}
+
+case_bad_program_name() {
+    local dir
+    dir=$(mktemp -d)
+    cleanups+=("rm -rf '$dir'")
+    cp "$stage/cloud-pane.exe" "$dir/cloud-pane (2).exe"
+    cp "$stage/cloud-pane.exe" "$dir/orbimeteo.exe"
+
+    local file
+    for file in "cloud-pane (2).exe" orbimeteo.exe; do
+        run_fg "$dir/$file"
+        note "$file ended after $elapsed s with exit code $rc"
+        [ "$rc" -eq 0 ] || fail "$file ended with exit code $rc"
+    done
+    window_exists "Cloud Pane" && fail "a renamed copy started as Cloud Pane"
+    return 0
+}
+
+case_preview_without_handle() {
+    local args
+    for args in /p "/p:" "/p:12ab"; do
+        run_fg "$stage/cloud-pane.scr" "$args"
+        note "cloud-pane.scr $args ended after $elapsed s with exit code $rc"
+        [ "$rc" -eq 0 ] || fail "cloud-pane.scr $args ended with exit code $rc"
+    done
+}
+
+case_end_session() {
+    start_desktop globe-glow.exe "Globe Glow"
+    local first=$last_pid
+
+    # A cancelled log-off leaves the program running.
+    wine "$tool" end-session-cancelled "Globe Glow" || fail "could not send WM_ENDSESSION(FALSE)"
+    window_exists "Globe Glow" || fail "the hidden window went away on a cancelled log-off"
+    kill -0 "$first" 2>/dev/null || fail "the program ended on a cancelled log-off"
+
+    end_session "Globe Glow" "$first"
+    note "globe-glow.exe ended with exit code $rc on WM_ENDSESSION"
+}
+
+[ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
+require_no_instance
+fn="case_${case//-/_}"
+declare -F "$fn" >/dev/null || fail "unknown case $case"
+"$fn"
+echo "PASS: $case"
