@@ -4,6 +4,8 @@
 #include <string>
 #include <windows.h>
 
+class COptions;
+
 // The static application class: the edition and role of this process, the single-instance
 // rule, every folder and file name, the start-up and shutdown of each role, and the main loop.
 // Everything runs on the main thread except Exiting, which the worker reads.
@@ -47,6 +49,8 @@ public:
     // The hidden window, the hub that the worker and other processes post to; null when none.
     // Main thread: a worker is handed the handle, it does not call this.
     static HWND HiddenWindow();
+    // The live options; valid from the start-up routine's load until the shutdown.
+    static COptions& Options();
 
     static const wchar_t* Version();
     static const wchar_t* DisplayName();

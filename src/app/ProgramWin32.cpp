@@ -7,6 +7,7 @@
 #include "app/WindowMessages.h"
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
+#include "data/Options.h"
 
 #include <atomic>
 #include <commctrl.h>
@@ -25,6 +26,7 @@ std::atomic<bool> exiting{false};
 // Held by the desktop role until the process ends.
 HANDLE instanceMutex = nullptr;
 std::unique_ptr<CFormHidden> hiddenWindow;
+CPtr<COptions> options;
 
 // How long a second start looks for the first instance's hidden window: the first may hold
 // the mutex but still be starting.
@@ -252,10 +254,21 @@ bool Program::OnStartupSS_Preview() {
 }
 
 void Program::LoadImagesAndOptions() {
-    // The shared images and icon lists, then the live options with their cities, load here.
-    // Both read the installation data, so its folder is resolved first: a screen saver whose
-    // installation is not recorded fails its start here.
+    // The shared images and icon lists load here. Both they and the options read the
+    // installation data, so its folder is resolved first: a screen saver whose installation is
+    // not recorded fails its start here.
     PathInstallation();
+    OptionsSite site;
+    site.OptionsFile = PathNameOptions();
+    site.CitiesFile = PathNameCities();
+    site.EarthFolder = PathEarth();
+    site.StartupName = KeyName();
+    site.ProgramFile = [] { return PathNameExecutable(); };
+    site.ReportSaveFailure = [] {
+        MessageBoxW(nullptr, COptions::SaveFailedMessage, DisplayName(), MB_OK | MB_ICONERROR);
+    };
+    options = new COptions(IsCloudPane() ? OptionsEdition::CloudPane : OptionsEdition::GlobeGlow, site);
+    options->Load();
 }
 
 void Program::CreateHiddenWindow(const char* failureLocation) {
@@ -273,8 +286,9 @@ void Program::Exit() {
     switch (Mode().Value()) {
     case EnumAppMode::Desktop:
         // First: remove the notification icon; hide the Earth and local weather windows and
-        // close the options dialog; save the options and cities; stop the thread pool
-        // (100 ms); restore the user's wallpaper.
+        // close the options dialog.
+        options->Save(); // a failure has told the user; the exit goes on
+        // Then: stop the thread pool (100 ms); restore the user's wallpaper.
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
@@ -296,7 +310,8 @@ void Program::OnShutdown() {
         hiddenWindow->Destroy();
         hiddenWindow.reset();
     }
-    // Last the live options are deleted and the shared images and fonts released.
+    options = nullptr;
+    // Last the shared images and fonts are released.
 }
 
 const Nullable<EnumAppMode>& Program::Mode() {
@@ -345,6 +360,10 @@ bool Program::FirstRun() {
 
 bool Program::Exiting() {
     return exiting.load();
+}
+
+COptions& Program::Options() {
+    return *options;
 }
 
 HWND Program::HiddenWindow() {

@@ -241,6 +241,61 @@ case_end_session() {
     note "globe-glow.exe ended with exit code $rc on WM_ENDSESSION"
 }
 
+# The lines a first desktop start writes when it ends, as the options file holds them.
+default_options_lines=(
+    "HomeCity=348400;KLAX;USA;Los Angeles;Los Angeles International Airport;33.938000;-118.389000"
+    "UpdateWallpaper=true" "RunAtSystemStartup=false" "ShowWeather=true" "UseMetricSystem=false"
+    "Region=Earth (Default)" "Background=Blue Marble.jpg" "DispalyCityName=true"
+    "DisplayCityTemprature=true" "WeatherIconScale=70" "FontCityName=Arial,6.000,0"
+    "ColorCityName=255,255,255" "FontCityTemprature=Arial,8.000,1" "ColorCityTemprature=255,0,0"
+    "FormLocalWeather_AlwaysOnTop=false" "FormLocalWeather_Mode=0")
+default_cities_lines=(
+    "358900;KMIA;USA;Miami;Miami International Airport;25.791000;-80.316002"
+    "370800;KJFK;USA;New York;Kennedy International Airport;40.639000;-73.762001"
+    "113600;LFPO;France;Paris;Orly;48.733002;2.400000"
+    "221800;LEMD;Spain;Madrid;Barajas;40.450001;-3.550000"
+    "152100;LIRF;Italy;Roma;Fiumicino;41.799999;12.233000"
+    "163300;RJAA;Japan;Tokyo;New Tokyo International Airport;35.766998;140.382996"
+    "213600;WSSS;Singapore;Singapore;Changi Airport;1.367000;103.983002"
+    "216100;FAJS;South Africa;Johannesburg;;-26.132999;28.233000"
+    "227400;ESSA;Sweden;Stockholm;Arlanda;59.650002;17.950001"
+    "79800;CYVR;Canada;Vancouver;International Airport;49.182999;-123.167000"
+    "12100;YSSY;Australia;Sydney;;-33.950001;151.182999"
+    "86600;ZBAA;China;Beijing;;39.932999;116.282997"
+    "133400;VHHH;Hong Kong;Hong Kong;;22.333000;114.182999"
+    "136800;VIDP;India;New Delhi;Palam;28.566999;77.116997"
+    "179000;GMMC;Morocco;Casablanca;;33.567001;-7.667000"
+    "23000;SBBR;Brazil;Brasilia;;-15.867000;-47.932999"
+    "175100;MMMX;Mexico;Mexico City;Licenci;19.433001;-99.099998")
+
+# same_crlf_lines FILE LINE...: the file holds exactly these lines, each ended by CR LF.
+same_crlf_lines() {
+    local file=$1
+    shift
+    cmp -s "$file" <(printf '%s\r\n' "$@")
+}
+
+case_default_files() {
+    local roaming
+    roaming=$(unix_path_of_variable APPDATA)
+    [ -d "$roaming" ] || fail "cannot find the application-data folder of the Wine prefix"
+    if [ -e "$roaming/CloudPane" ]; then
+        rm -rf "$roaming/CloudPane.test-aside"
+        mv "$roaming/CloudPane" "$roaming/CloudPane.test-aside"
+        cleanups+=("rm -rf '$roaming/CloudPane'; mv '$roaming/CloudPane.test-aside' '$roaming/CloudPane'")
+    else
+        cleanups+=("rm -rf '$roaming/CloudPane'")
+    fi
+
+    start_desktop cloud-pane.exe "Cloud Pane"
+    end_session "Cloud Pane" "$last_pid"
+    same_crlf_lines "$roaming/CloudPane/Options.txt" "${default_options_lines[@]}" ||
+        fail "Options.txt is not the defaults: $(od -c "$roaming/CloudPane/Options.txt" | head -5)"
+    same_crlf_lines "$roaming/CloudPane/Cities.txt" "${default_cities_lines[@]}" ||
+        fail "Cities.txt is not the 17 default favourites: $(head -c 300 "$roaming/CloudPane/Cities.txt")"
+    [ ! -e "$roaming/CloudPane/Options.txt.temp" ] || fail "a temporary options file was left behind"
+}
+
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance
 fn="case_${case//-/_}"
