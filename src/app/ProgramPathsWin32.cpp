@@ -2,9 +2,9 @@
 #include "app/OnceValue.h"
 #include "app/PathText.h"
 #include "app/Program.h"
-#include "app/Registry.h"
 #include "app/Version.h"
 #include "core/ApplicationException.h"
+#include "core/RegistryWin32.h"
 #include "core/Util.h"
 
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "app/Registry.h"
+#include "core/RegistryWin32.h"
 
 #include <vector>
 

@@ -1,0 +1,391 @@
+#!/usr/bin/env python3
+"""A stand-in for NOAA's two services on 127.0.0.1, for the download and forecast tests.
+
+    fake_noaa.py start --stations DIR --dwml FILE --port-file FILE [--lifetime S] [--foreground]
+    fake_noaa.py stop --port-file FILE
+
+"start" binds a free port, writes it to the port file and serves in the background until
+"stop" or the lifetime (default 900 s) ends it. Paths:
+
+    /pub/data/observations/metar/stations/NAME   a station file from DIR (404 when missing)
+    /status/CODE                                 that status, a short body
+    /redirect/CODE/N/PATH                        N + 1 redirects with CODE, the last to /PATH
+    /redirect-absolute/N/PATH                    the same with absolute 302 locations
+    /old/NAME                                    302 to ../pub/data/observations/metar/stations/NAME
+    /redirect-loop                               302 to itself
+    /redirect-to/URL                             302 to URL as given (percent-decoded)
+    /chunked/PATH                                /PATH's body in small chunks
+    /truncated/PATH                              /PATH's body cut short of its Content-Length
+    /truncated-chunked/PATH                      /PATH's body in chunks without the last one
+    /slow/MS/PATH                                /PATH after MS milliseconds (at most 20 s)
+    /stall/MS/PATH                               half of /PATH's body, a pause of MS, the rest
+    /trickle/MS/PATH                             /PATH's body in five pieces, MS apart
+    /bytes/N                                     N bytes cycling through all 256 values
+    /empty                                       200 with an empty body
+    /echo                                        the request line and headers as the body
+    /__stop                                      ends the server
+    /__last-soap/TOKEN                           the last forecast request posted with TOKEN
+
+Forecast requests are POSTs to /soap/TOKEN/MODE/ndfdXMLserver.php (or any path ending in
+ndfdXMLserver.php, TOKEN "default", MODE "ok"). The request must be an RPC/encoded
+ns1:NDFDgenByDay with latitude, longitude, startDate, numDays and format in that order and the
+right SOAPAction, else the reply is a SOAP fault. MODE: ok (the DWML file), moved-namespace
+(reply in the service's newer namespace), fault, http500, notfound, badxml, deep (the reply's
+string holds 5000 nested elements instead of text).
+"""
+
+import argparse
+import html
+import http.server
+import os
+import sys
+import threading
+import time
+import urllib.parse
+import xml.etree.ElementTree as ET
+
+NDFD_NS = "http://www.weather.gov/forecasts/xml/DWMLgen/wsdl/ndfdXML.wsdl"
+MOVED_NS = "https://graphical.weather.gov/xml/DWMLgen/wsdl/ndfdXML.wsdl"
+ENV_NS = "http://schemas.xmlsoap.org/soap/envelope/"
+ENC_NS = "http://schemas.xmlsoap.org/soap/encoding/"
+XSI_NS = "http://www.w3.org/2001/XMLSchema-instance"
+STATION_PREFIX = "/pub/data/observations/metar/stations/"
+MAX_PAUSE_MS = 20000
+MAX_BYTES = 8 * 1024 * 1024
+PARAMETERS = [("latitude", "xsd:decimal"), ("longitude", "xsd:decimal"), ("startDate", "xsd:date"),
+              ("numDays", "xsd:integer"), ("format", "xsd:string")]
+
+
+class Reply(Exception):
+    """A finished answer: status, body and extra headers."""
+
+    def __init__(self, status, body=b"", headers=None):
+        super().__init__(status)
+        self.status = status
+        self.body = body
+        self.headers = headers or {}
+
+
+def pause(ms):
+    time.sleep(min(max(int(ms), 0), MAX_PAUSE_MS) / 1000.0)
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    disable_nagle_algorithm = True  # small replies in two writes would wait for delayed ACKs
+    server_version = "FakeNoaa/1"
+
+    def log_message(self, format, *args):
+        pass
+
+    # ---- plumbing -------------------------------------------------------------------------
+
+    def send_plain(self, status, body=b"", headers=None, close=False):
+        self.send_response(status)
+        for name, value in (headers or {}).items():
+            self.send_header(name, value)
+        if status not in (204, 304):
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(body)))
+        if close:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        self.end_headers()
+        if status not in (204, 304) and self.command != "HEAD":
+            self.wfile.write(body)
+
+    def send_chunked(self, body, finish=True):
+        size = 7 if len(body) < 4096 else 65536
+        self.send_response(200)
+        self.send_header("Content-Type", "text/plain")
+        self.send_header("Transfer-Encoding", "chunked")
+        if not finish:
+            self.send_header("Connection", "close")
+        self.end_headers()
+        for i in range(0, len(body), size):
+            piece = body[i:i + size]
+            # A chunk extension now and then, which a client must ignore.
+            extension = ";note=x" if (i // size) % 3 == 1 else ""
+            self.wfile.write(b"%x%s\r\n%s\r\n" % (len(piece), extension.encode(), piece))
+        if finish:
+            self.wfile.write(b"0\r\n\r\n")
+        else:
+            self.close_connection = True
+        self.wfile.flush()
+
+    def body_of(self, path):
+        """The body a plain GET of path gives, or a Reply for anything else."""
+        if path.startswith(STATION_PREFIX):
+            name = path[len(STATION_PREFIX):]
+            if not name or "/" in name or name.startswith("."):
+                raise Reply(404, b"no such station\n")
+            file = os.path.join(self.server.stations, name)
+            if not os.path.isfile(file):
+                raise Reply(404, b"no such station\n")
+            with open(file, "rb") as f:
+                return f.read()
+        parts = path.split("/")
+        if len(parts) == 3 and parts[1] == "bytes":
+            count = min(int(parts[2]), MAX_BYTES)
+            return bytes(i % 256 for i in range(count))
+        if path == "/empty":
+            return b""
+        if path == "/echo":
+            return (self.requestline + "\r\n" + str(self.headers)).encode("latin-1")
+        raise Reply(404, b"not found\n")
+
+    # ---- GET ------------------------------------------------------------------------------
+
+    def do_GET(self):
+        try:
+            self.answer_get(urllib.parse.urlsplit(self.path).path)
+        except Reply as reply:
+            self.send_plain(reply.status, reply.body, reply.headers)
+        except (BrokenPipeError, ConnectionResetError):
+            self.close_connection = True
+        except ValueError:
+            self.send_plain(400, b"bad request\n")
+
+    def answer_get(self, path):
+        parts = path.split("/")
+        head = parts[1] if len(parts) > 1 else ""
+        rest = "/" + "/".join(parts[2:])
+        if head == "__stop":
+            self.send_plain(200, b"stopping\n", close=True)
+            threading.Thread(target=self.server.shutdown, daemon=True).start()
+        elif head == "__last-soap":
+            body = self.server.soap_requests.get(parts[2] if len(parts) > 2 else "")
+            if body is None:
+                raise Reply(404, b"no request\n")
+            self.send_plain(200, body)
+        elif head == "status":
+            status = int(parts[2])
+            self.send_plain(status, b"status %d\n" % status)
+        elif head == "redirect":
+            code, count = int(parts[2]), int(parts[3])
+            target = "/" + "/".join(parts[4:])
+            if count > 0:
+                target = "/redirect/%d/%d%s" % (code, count - 1, target)
+            self.send_plain(code, b"moved\n", {"Location": target})
+        elif head == "redirect-absolute":
+            count = int(parts[2])
+            target = "/" + "/".join(parts[3:])
+            if count > 0:
+                target = "/redirect-absolute/%d%s" % (count - 1, target)
+            host = "http://127.0.0.1:%d" % self.server.server_address[1]
+            self.send_plain(302, b"moved\n", {"Location": host + target})
+        elif head == "old":
+            self.send_plain(302, b"moved\n", {"Location": ".." + STATION_PREFIX + parts[-1]})
+        elif head == "redirect-loop":
+            self.send_plain(302, b"moved\n", {"Location": "/redirect-loop"})
+        elif head == "redirect-to":
+            self.send_plain(302, b"moved\n", {"Location": urllib.parse.unquote(rest[1:])})
+        elif head == "chunked":
+            self.send_chunked(self.body_of(rest))
+        elif head == "truncated-chunked":
+            self.send_chunked(self.body_of(rest), finish=False)
+        elif head == "truncated":
+            body = self.body_of(rest)
+            self.send_response(200)
+            self.send_header("Content-Length", str(len(body) + 100))
+            self.send_header("Connection", "close")
+            self.end_headers()
+            self.wfile.write(body)
+            self.close_connection = True
+        elif head == "slow":
+            pause(parts[2])
+            self.send_plain(200, self.body_of("/" + "/".join(parts[3:])))
+        elif head == "stall":
+            body = self.body_of("/" + "/".join(parts[3:]))
+            self.send_response(200)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body[:len(body) // 2])
+            self.wfile.flush()
+            pause(parts[2])
+            self.wfile.write(body[len(body) // 2:])
+        elif head == "trickle":
+            body = self.body_of("/" + "/".join(parts[3:]))
+            self.send_response(200)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.flush()
+            piece = (len(body) + 4) // 5
+            for i in range(0, len(body), piece):
+                pause(parts[2])
+                self.wfile.write(body[i:i + piece])
+                self.wfile.flush()
+        else:
+            self.send_plain(200, self.body_of(path))
+
+    # ---- POST: the forecast service -------------------------------------------------------
+
+    def do_POST(self):
+        try:
+            self.answer_post(urllib.parse.urlsplit(self.path).path)
+        except Reply as reply:
+            self.send_plain(reply.status, reply.body, reply.headers)
+        except (BrokenPipeError, ConnectionResetError):
+            self.close_connection = True
+
+    def answer_post(self, path):
+        length = int(self.headers.get("Content-Length", "0"))
+        body = self.rfile.read(length) if length > 0 else b""
+        if not path.endswith("/ndfdXMLserver.php"):
+            raise Reply(404, b"not found\n")
+        parts = path.split("/")
+        token, mode = "default", "ok"
+        if len(parts) == 5 and parts[1] == "soap":
+            token, mode = parts[2], parts[3]
+        record = "SOAPAction: %s\r\n\r\n" % self.headers.get("SOAPAction", "")
+        self.server.soap_requests[token] = record.encode("latin-1") + body
+
+        if mode == "http500":
+            raise Reply(500, b"internal error\n")
+        if mode == "notfound":
+            raise Reply(404, b"not found\n")
+        problem = check_request(self.headers.get("SOAPAction", ""), body)
+        if problem or mode == "fault":
+            self.send_xml(500, fault(problem or "requested fault"))
+            return
+        if mode == "badxml":
+            document = "<dwml><data><parameters>"
+        else:
+            with open(self.server.dwml, "r", encoding="utf-8") as f:
+                document = f.read()
+        namespace = MOVED_NS if mode == "moved-namespace" else NDFD_NS
+        if mode == "deep":
+            self.send_xml(200, response(namespace, "", "<a>" * 5000 + "</a>" * 5000))
+            return
+        self.send_xml(200, response(namespace, document))
+
+    def send_xml(self, status, text):
+        data = text.encode("utf-8")
+        self.send_response(status)
+        self.send_header("Content-Type", "text/xml; charset=utf-8")
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data)
+
+
+def check_request(action, body):
+    """What is wrong with a forecast request, or None."""
+    if action.strip('"') != NDFD_NS + "#NDFDgenByDay":
+        return "wrong SOAPAction %r" % action
+    try:
+        envelope = ET.fromstring(body)
+    except ET.ParseError as e:
+        return "request is not XML: %s" % e
+    if envelope.tag != "{%s}Envelope" % ENV_NS:
+        return "no SOAP 1.1 envelope"
+    soap_body = envelope.find("{%s}Body" % ENV_NS)
+    if soap_body is None or len(soap_body) != 1:
+        return "no single body element"
+    call = soap_body[0]
+    if call.tag != "{%s}NDFDgenByDay" % NDFD_NS:
+        return "unexpected operation %s" % call.tag
+    style = call.get("{%s}encodingStyle" % ENV_NS) or soap_body.get("{%s}encodingStyle" % ENV_NS) \
+        or envelope.get("{%s}encodingStyle" % ENV_NS)
+    if style != ENC_NS:
+        return "not SOAP-encoded"
+    names = [child.tag for child in call]
+    if names != [name for name, _ in PARAMETERS]:
+        return "parameters %s" % names
+    for child, (name, schema_type) in zip(call, PARAMETERS):
+        if child.get("{%s}type" % XSI_NS) != schema_type:
+            return "%s has type %s" % (name, child.get("{%s}type" % XSI_NS))
+    return None
+
+
+def response(namespace, document, markup=""):
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<SOAP-ENV:Envelope xmlns:SOAP-ENV="%s" xmlns:SOAP-ENC="%s" '
+            'xmlns:xsd="http://www.w3.org/2001/XMLSchema" xmlns:xsi="%s" '
+            'SOAP-ENV:encodingStyle="%s"><SOAP-ENV:Body>'
+            '<ns1:NDFDgenByDayResponse xmlns:ns1="%s">'
+            '<dwmlByDayOut xsi:type="xsd:string">%s%s</dwmlByDayOut>'
+            '</ns1:NDFDgenByDayResponse></SOAP-ENV:Body></SOAP-ENV:Envelope>'
+            % (ENV_NS, ENC_NS, XSI_NS, ENC_NS, namespace, html.escape(document, quote=False), markup))
+
+
+def fault(text):
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<SOAP-ENV:Envelope xmlns:SOAP-ENV="%s"><SOAP-ENV:Body><SOAP-ENV:Fault>'
+            '<faultcode>SOAP-ENV:Client</faultcode><faultstring>%s</faultstring>'
+            '</SOAP-ENV:Fault></SOAP-ENV:Body></SOAP-ENV:Envelope>' % (ENV_NS, html.escape(text)))
+
+
+class Server(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+
+def start(args):
+    server = Server(("127.0.0.1", 0), Handler)
+    server.stations = args.stations
+    server.dwml = args.dwml
+    server.soap_requests = {}
+    # Written whole under another name first, so a reader never sees half a number.
+    temporary = args.port_file + ".temp"
+    with open(temporary, "w") as f:
+        f.write("%d\n" % server.server_address[1])
+    os.replace(temporary, args.port_file)
+
+    if not args.foreground:
+        # Detached from the caller (ctest waits for the pipes it gave this process to close).
+        if os.fork() > 0:
+            os._exit(0)
+        os.setsid()
+        null = os.open(os.devnull, os.O_RDWR)
+        for fd in (0, 1, 2):
+            os.dup2(null, fd)
+        os.close(null)
+
+    timer = threading.Timer(args.lifetime, server.shutdown)
+    timer.daemon = True
+    timer.start()
+    try:
+        server.serve_forever(poll_interval=0.2)
+    finally:
+        server.server_close()
+        try:
+            with open(args.port_file) as f:
+                mine = f.read().strip() == str(server.server_address[1])
+            if mine:
+                os.remove(args.port_file)
+        except OSError:
+            pass
+    return 0
+
+
+def stop(args):
+    import urllib.request
+    try:
+        with open(args.port_file) as f:
+            port = int(f.read().strip())
+    except (OSError, ValueError):
+        return 0  # nothing running
+    try:
+        opener = urllib.request.build_opener(urllib.request.ProxyHandler({}))
+        opener.open("http://127.0.0.1:%d/__stop" % port, timeout=5).read()
+    except OSError:
+        pass
+    return 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    commands = parser.add_subparsers(dest="command", required=True)
+    start_parser = commands.add_parser("start")
+    start_parser.add_argument("--stations", required=True)
+    start_parser.add_argument("--dwml", required=True)
+    start_parser.add_argument("--port-file", required=True)
+    start_parser.add_argument("--lifetime", type=float, default=900)
+    start_parser.add_argument("--foreground", action="store_true")
+    stop_parser = commands.add_parser("stop")
+    stop_parser.add_argument("--port-file", required=True)
+    args = parser.parse_args()
+    return start(args) if args.command == "start" else stop(args)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
