@@ -1,33 +1,14 @@
 #include "core/UtilFile.h"
 
 #include "core/ApplicationException.h"
+#include "core/ScopedHandleWin32.h"
 
 #include <windows.h>
 
-namespace {
-class Handle {
-public:
-    explicit Handle(HANDLE value) : value_(value) {}
-    ~Handle() {
-        if (value_ != INVALID_HANDLE_VALUE) {
-            const DWORD saved = GetLastError();
-            CloseHandle(value_);
-            SetLastError(saved);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE Get() const { return value_; }
-
-private:
-    HANDLE value_;
-};
-} // namespace
-
 std::string UtilFile::ReadFileAscii(const std::wstring& fileName) {
-    Handle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
+    FileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
         ThrowApplicationException("UtilFile::ReadFileAscii (12)");
     }
     LARGE_INTEGER size{};

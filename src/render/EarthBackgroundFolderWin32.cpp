@@ -1,24 +1,11 @@
 #include "render/EarthBackground.h"
 #include "render/EarthBackgroundFolder.h"
 
+#include "core/ScopedHandleWin32.h"
+
 #include <windows.h>
 
 namespace {
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE value) : value_(value) {}
-    ~FindHandle() {
-        if (value_ != INVALID_HANDLE_VALUE) {
-            FindClose(value_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return value_; }
-
-private:
-    HANDLE value_;
-};
 
 constexpr DWORD NotABackground =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY;
@@ -33,7 +20,7 @@ void ListBackgrounds(const std::wstring& earthFolder, std::vector<std::wstring>&
     names.clear();
     WIN32_FIND_DATAW entry{};
     FindHandle find(FindFirstFileW((earthFolder + L"*.*").c_str(), &entry));
-    if (find.Get() == INVALID_HANDLE_VALUE) {
+    if (!find.IsValid()) {
         return;
     }
     do {

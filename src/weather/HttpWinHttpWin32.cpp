@@ -1,5 +1,7 @@
 #include "weather/Http.h"
 
+#include "core/ScopedHandleWin32.h"
+
 #include <windows.h>
 #include <winhttp.h>
 
@@ -9,22 +11,12 @@
 
 namespace {
 
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_ != nullptr) {
-            WinHttpCloseHandle(handle_);
-        }
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-
-    HINTERNET Get() const { return handle_; }
-
-private:
-    HINTERNET handle_;
+struct InternetHandleTraits {
+    using Type = HINTERNET;
+    static HINTERNET Invalid() { return nullptr; }
+    static void Close(HINTERNET handle) { WinHttpCloseHandle(handle); }
 };
+using InternetHandle = ScopedHandle<InternetHandleTraits>;
 
 bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
     DWORD size = sizeof value;
