@@ -1,5 +1,6 @@
 // Times loading a station database of the shipped size, and saving and loading the options with
 // many favourites. Figures only; nothing is asserted.
+#include "BestOf.h"
 #include "data/Data.h"
 #include "data/Options.h"
 
@@ -14,17 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double BestOf(int runs, const std::function<void()>& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 // Lines shaped like the shipped ones: country, city and airport names of ordinary length.
 std::string StationDatabase(int lines) {
@@ -42,9 +32,9 @@ std::string StationDatabase(int lines) {
 } // namespace
 
 int main() {
-    const fs::path folder =
-        fs::temp_directory_path() /
-        ("orbimeteo-bench-data-" + std::to_string(Clock::now().time_since_epoch().count()));
+    const fs::path folder = fs::temp_directory_path() /
+                            ("orbimeteo-bench-data-" +
+                             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::create_directories(folder / "Earth");
 
     const int stations = 6700;

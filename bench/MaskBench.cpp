@@ -1,5 +1,6 @@
 // Times building the day/night mask and applying it to an overlay, with a plain copy of the same
 // pixels beside it for scale. Figures only; nothing is asserted.
+#include "BestOf.h"
 #include "render/DayNightMask.h"
 
 #include <algorithm>
@@ -10,19 +11,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// The best of several runs, in milliseconds: the least disturbed by the rest of the machine.
-double BestOf(int runs, const std::function<void()>& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 DateTime Utc(int year, int month, int day) {
     return DateTime::FromTicks(DateTime(year, month, day, 0, 0).Ticks(), DateTimeKind::Utc);

@@ -106,6 +106,18 @@ unix_path_of_variable() {
     winepath -u "$value" 2>/dev/null
 }
 
+# put_aside DIR: moves whatever a developer keeps in DIR out of the way, and back when the test
+# ends, so the test starts without it.
+put_aside() {
+    if [ -e "$1" ]; then
+        rm -rf "$1.test-aside"
+        mv "$1" "$1.test-aside"
+        cleanups+=("rm -rf '$1'; mv '$1.test-aside' '$1'")
+    else
+        cleanups+=("rm -rf '$1'")
+    fi
+}
+
 # save_registry_value ROOT: removes InstallationPath under ROOT\Software\CloudPane and
 # arranges for the value (or the key's absence) to be put back when the test ends.
 save_registry_value() {
@@ -166,17 +178,8 @@ case_per_user_folders() {
     local_=$(unix_path_of_variable LOCALAPPDATA)
     [ -d "$roaming" ] && [ -d "$local_" ] || fail "cannot find the application-data folders of the Wine prefix"
 
-    # Whatever a developer keeps there is put aside and back.
-    local dir
-    for dir in "$roaming/CloudPane" "$local_/CloudPane"; do
-        if [ -e "$dir" ]; then
-            rm -rf "$dir.test-aside"
-            mv "$dir" "$dir.test-aside"
-            cleanups+=("rm -rf '$dir'; mv '$dir.test-aside' '$dir'")
-        else
-            cleanups+=("rm -rf '$dir'")
-        fi
-    done
+    put_aside "$roaming/CloudPane"
+    put_aside "$local_/CloudPane"
 
     start_desktop cloud-pane.exe "Cloud Pane"
     local first=$last_pid
@@ -279,13 +282,7 @@ case_default_files() {
     local roaming
     roaming=$(unix_path_of_variable APPDATA)
     [ -d "$roaming" ] || fail "cannot find the application-data folder of the Wine prefix"
-    if [ -e "$roaming/CloudPane" ]; then
-        rm -rf "$roaming/CloudPane.test-aside"
-        mv "$roaming/CloudPane" "$roaming/CloudPane.test-aside"
-        cleanups+=("rm -rf '$roaming/CloudPane'; mv '$roaming/CloudPane.test-aside' '$roaming/CloudPane'")
-    else
-        cleanups+=("rm -rf '$roaming/CloudPane'")
-    fi
+    put_aside "$roaming/CloudPane"
 
     start_desktop cloud-pane.exe "Cloud Pane"
     end_session "Cloud Pane" "$last_pid"

@@ -154,10 +154,8 @@ NoaaAddresses AddressesOf(const Options& options) {
     return addresses;
 }
 
-} // namespace
-
-int InspectMetar(const Args& args) {
-    const Options options = ReadOptions(args, true, false);
+// One answer per file: its decoded content, or why it could not be decoded.
+template <class Decode> int AnswerEachFile(const Options& options, Decode&& decode) {
     if (options.Rest.empty()) {
         throw UsageError();
     }
@@ -169,32 +167,28 @@ int InspectMetar(const Args& args) {
             if (!ReadFile(path, text)) {
                 throw std::runtime_error("cannot read " + path);
             }
-            const std::string station = options.Station.empty() ? BaseName(path) : options.Station;
-            return Observation(NoaaMetar::ParseCurrentWeather(text, station));
+            return decode(path, text);
         });
     }
     return all ? 0 : 1;
 }
 
+} // namespace
+
+int InspectMetar(const Args& args) {
+    const Options options = ReadOptions(args, true, false);
+    return AnswerEachFile(options, [&](const std::string& path, const std::string& text) {
+        const std::string station = options.Station.empty() ? BaseName(path) : options.Station;
+        return Observation(NoaaMetar::ParseCurrentWeather(text, station));
+    });
+}
+
 int InspectDwml(const Args& args) {
-    const Options options = ReadOptions(args, false, false);
-    if (options.Rest.empty()) {
-        throw UsageError();
-    }
-    const auto clock = PinClock(options);
-    bool all = true;
-    for (const std::string& path : options.Rest) {
-        all &= Answer("\"file\": " + JsonString(path), [&] {
-            std::string text;
-            if (!ReadFile(path, text)) {
-                throw std::runtime_error("cannot read " + path);
-            }
-            CForecast forecast;
-            NoaaDwml::Parse12HourlyForecast(text, forecast);
-            return Periods(forecast);
-        });
-    }
-    return all ? 0 : 1;
+    return AnswerEachFile(ReadOptions(args, false, false), [](const std::string&, const std::string& text) {
+        CForecast forecast;
+        NoaaDwml::Parse12HourlyForecast(text, forecast);
+        return Periods(forecast);
+    });
 }
 
 int InspectFetch(const Args& args) {
