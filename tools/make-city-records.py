@@ -211,7 +211,9 @@ TRANSLITERATIONS = {
 
 def float32_text(value):
     """The coordinate as the program prints it: a single-precision float with "%f"."""
-    return "%f" % struct.unpack("<f", struct.pack("<f", value))[0]
+    text = "%f" % struct.unpack("<f", struct.pack("<f", value))[0]
+    # The program's number reader refuses "-0.000000"; it writes such a place as 0.000000 too.
+    return "0.000000" if text == "-0.000000" else text
 
 
 def to_cp1252(text):

@@ -25,7 +25,10 @@ void AppendCoordinate(std::wstring& line, float value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
                                       std::chars_format::fixed, 6);
-    line.append(buffer, result.ptr);
+    const std::string text(buffer, result.ptr);
+    // A place a hair west of Greenwich would print as "-0.000000", which the number reader
+    // refuses, and the city would be lost on the next load.
+    line += text == "-0.000000" ? L"0.000000" : std::wstring(text.begin(), text.end());
 }
 } // namespace
 

@@ -47,6 +47,18 @@ TEST(CityLine, ParsingReplacesTheStationOnlyWhenTheWholeLineReads) {
     EXPECT_EQ(L"Name", paris.DisplayName());
 }
 
+// Tarbes lies a hair west of Greenwich: its line must read back, or the favourite is lost.
+TEST(CityLine, APlaceJustWestOfGreenwichSavesAsALineThatReadsBack) {
+    CityRecord tarbes;
+    CityRecord::Parse("115316;LFBT;France;Tarbes;;43.183334;-0.0000001", tarbes);
+    const std::wstring line = CityRecord::ToLine(tarbes);
+    EXPECT_EQ(L"115316;LFBT;France;Tarbes;;43.183334;0.000000", line);
+
+    CityRecord again;
+    CityRecord::Parse(std::string(line.begin(), line.end()), again);
+    EXPECT_EQ(line, CityRecord::ToLine(again));
+}
+
 TEST(City, FindByIdTakesTheFirstMatch) {
     const std::vector<CityRecord> records{{7, L"A", L"", L"First", L"", 0, 0},
                                           {7, L"B", L"", L"Second", L"", 0, 0}};
