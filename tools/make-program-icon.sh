@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Draws the placeholder program icon, a sun partly behind a cloud, with ImageMagick and packs
+# Draws the program icon, a sun partly behind a cloud, with ImageMagick and packs
 # it at 16, 24, 32, 48 and 256 pixels into src/app/res/Program.ico (or the path given).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
