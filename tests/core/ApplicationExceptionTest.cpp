@@ -11,6 +11,7 @@ TEST(ApplicationException, LastErrorIsCapturedBeforeCleanUp) {
         CleanUp cleanUp;
         SetLastErrorValue(5);
         ThrowApplicationException("Program::PathStartup (616)");
+        ADD_FAILURE() << "nothing was thrown";
     } catch (const ApplicationException& e) {
         EXPECT_EQ(5u, e.LastError);
         EXPECT_EQ(L"Program::PathStartup (616)", e.Location);
@@ -39,6 +40,7 @@ TEST(ApplicationException, SubclassesDeriveOnlyFromTheRoot) {
 TEST(ApplicationException, MessageIsKept) {
     try {
         ThrowArgumentOutOfRangeException("DateTime::DateToTicks (48)", "ArgumentOutOfRange_BadYearMonthDay");
+        ADD_FAILURE() << "nothing was thrown";
     } catch (const ArgumentOutOfRangeException& e) {
         EXPECT_EQ(L"ArgumentOutOfRange_BadYearMonthDay", e.Message);
     }
