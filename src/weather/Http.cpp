@@ -1,5 +1,6 @@
 #include "weather/Http.h"
 
+#include "app/Version.h"
 #include "core/ApplicationException.h"
 
 #include <algorithm>
@@ -9,6 +10,10 @@
 namespace {
 
 constexpr const char* DownloadFailed = "Util::DownloadHttp (18)";
+
+int DefaultPort(bool secure) {
+    return secure ? 443 : 80;
+}
 
 bool IsAsciiLetter(wchar_t c) {
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
@@ -25,6 +30,18 @@ bool IsHostNameCharacter(wchar_t c) {
 // Blanks and control characters would end up in the request line or break it.
 bool IsForbidden(wchar_t c) {
     return c <= L' ' || c == 0x7F;
+}
+
+// A header line the request may carry as it stands: "Name: value" and nothing that would end
+// it early.
+bool IsHeaderLine(const std::string& line) {
+    for (unsigned char c : line) {
+        if (c < ' ' || c >= 0x7F) {
+            return false;
+        }
+    }
+    const size_t colon = line.find(':');
+    return colon != std::string::npos && colon > 0;
 }
 
 bool HasForbidden(std::wstring_view text) {
@@ -146,7 +163,7 @@ bool SplitAuthority(std::wstring_view authority, HttpUrl& url) {
             }
         }
     }
-    int portNumber = 80;
+    int portNumber = DefaultPort(url.Secure);
     if (!port.empty()) {
         if (port.size() > 5) {
             return false;
@@ -187,18 +204,24 @@ bool HasScheme(std::wstring_view text) {
 } // namespace
 
 bool UtilHttp::SplitUrl(const std::wstring& text, HttpUrl& url) {
-    constexpr std::wstring_view Scheme = L"http://";
-    if (HasForbidden(text) || !StartsWithNoCase(text, Scheme)) {
-        return false;
-    }
-    const std::wstring_view rest = std::wstring_view(text).substr(Scheme.size());
-    const size_t end = rest.find_first_of(L"/?#");
-    const std::wstring_view authority = rest.substr(0, end);
-    if (authority.find(L'@') != std::wstring_view::npos) {
+    constexpr std::wstring_view Plain = L"http://";
+    constexpr std::wstring_view Secure = L"https://";
+    if (HasForbidden(text)) {
         return false;
     }
     HttpUrl result;
-    if (!SplitAuthority(authority, result)) {
+    std::wstring_view rest;
+    if (StartsWithNoCase(text, Plain)) {
+        rest = std::wstring_view(text).substr(Plain.size());
+    } else if (StartsWithNoCase(text, Secure)) {
+        rest = std::wstring_view(text).substr(Secure.size());
+        result.Secure = true;
+    } else {
+        return false;
+    }
+    const size_t end = rest.find_first_of(L"/?#");
+    const std::wstring_view authority = rest.substr(0, end);
+    if (authority.find(L'@') != std::wstring_view::npos || !SplitAuthority(authority, result)) {
         return false;
     }
     result.Path = PathOf(end == std::wstring_view::npos ? std::wstring_view() : rest.substr(end));
@@ -214,7 +237,7 @@ bool UtilHttp::ResolveLocation(const HttpUrl& from, const std::wstring& location
         return SplitUrl(location, to);
     }
     if (location.size() >= 2 && location[0] == L'/' && location[1] == L'/') {
-        return SplitUrl(L"http:" + location, to);
+        return SplitUrl((from.Secure ? L"https:" : L"http:") + location, to);
     }
     HttpUrl result = from;
     if (location[0] == L'/') {
@@ -236,34 +259,51 @@ bool UtilHttp::ResolveLocation(const HttpUrl& from, const std::wstring& location
 }
 
 std::wstring UtilHttp::JoinUrl(const HttpUrl& url) {
-    std::wstring text = L"http://" + url.Host;
-    if (url.Port != 80) {
+    std::wstring text = (url.Secure ? L"https://" : L"http://") + url.Host;
+    if (url.Port != DefaultPort(url.Secure)) {
         text += L":" + std::to_wstring(url.Port);
     }
     return text + url.Path;
 }
 
-std::string UtilHttp::DownloadHttp(CHttpClient& client, const std::wstring& url) {
-    HttpUrl target;
-    if (!SplitUrl(url, target)) {
-        ThrowApplicationException(DownloadFailed);
+const char* UtilHttp::UserAgent() {
+    return "Orbimeteo/" ORBIMETEO_VERSION_TEXT " (+" ORBIMETEO_WEB_SITE_TEXT ")";
+}
+
+bool UtilHttp::Exchange(CHttpClient& client, HttpRequest request, HttpReply& reply) {
+    if (!std::all_of(request.Headers.begin(), request.Headers.end(), IsHeaderLine)) {
+        return false;
     }
     for (int redirects = 0;; ++redirects) {
-        HttpReply reply;
-        if (!client.Get(target, reply)) {
-            ThrowApplicationException(DownloadFailed);
+        if (!client.Send(request, reply)) {
+            return false;
         }
-        if (IsFollowedRedirect(reply.Status)) {
-            HttpUrl next;
-            if (redirects >= client.Limits().MaxRedirects || !ResolveLocation(target, reply.Location, next)) {
-                ThrowApplicationException(DownloadFailed);
-            }
-            target = std::move(next);
-            continue;
+        if (!IsFollowedRedirect(reply.Status)) {
+            return IsSuccessStatus(reply.Status);
         }
-        if (!IsSuccessStatus(reply.Status)) {
-            ThrowApplicationException(DownloadFailed);
+        HttpUrl next;
+        if (redirects >= client.Limits().MaxRedirects ||
+            !ResolveLocation(request.Url, reply.Location, next)) {
+            return false;
         }
-        return std::move(reply.Body);
+        // Down to plain http would hand anyone on the way what the secure address protects.
+        if (request.Url.Secure && !next.Secure) {
+            return false;
+        }
+        request.Url = std::move(next);
+        if (reply.Status == 303) {
+            request.Post = false;
+            request.Headers.clear();
+            request.Body.clear();
+        }
     }
+}
+
+std::string UtilHttp::DownloadHttp(CHttpClient& client, const std::wstring& url) {
+    HttpRequest request;
+    HttpReply reply;
+    if (!SplitUrl(url, request.Url) || !Exchange(client, std::move(request), reply)) {
+        ThrowApplicationException(DownloadFailed);
+    }
+    return std::move(reply.Body);
 }

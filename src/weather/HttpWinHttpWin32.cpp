@@ -89,62 +89,119 @@ std::wstring ServerName(const std::wstring& host) {
     return host;
 }
 
+std::wstring Widened(const char* text) {
+    std::wstring wide;
+    for (; *text != '\0'; ++text) {
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    }
+    return wide;
+}
+
+// The request's header lines (ASCII) as WinHTTP takes them.
+std::wstring HeaderBlock(const std::vector<std::string>& lines) {
+    std::wstring block;
+    for (const std::string& line : lines) {
+        block += Widened(line.c_str());
+        block += L"\r\n";
+    }
+    return block;
+}
+
+// The user's own proxy settings: Windows 8.1 and later apply them, automatic detection and
+// configuration scripts included, to a session that asks for it. Earlier systems know no such
+// session; there the user's fixed proxy, when one is set, is taken over by hand.
+HINTERNET OpenSession() {
+    const std::wstring agent = Widened(UtilHttp::UserAgent());
+    HINTERNET session = WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
+                                    WINHTTP_NO_PROXY_BYPASS, 0);
+    if (session != nullptr) {
+        return session;
+    }
+    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG user{};
+    if (WinHttpGetIEProxyConfigForCurrentUser(&user) && user.lpszProxy != nullptr) {
+        session =
+            WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_NAMED_PROXY, user.lpszProxy,
+                        user.lpszProxyBypass != nullptr ? user.lpszProxyBypass : WINHTTP_NO_PROXY_BYPASS, 0);
+    }
+    for (wchar_t* text : {user.lpszAutoConfigUrl, user.lpszProxy, user.lpszProxyBypass}) {
+        if (text != nullptr) {
+            GlobalFree(text);
+        }
+    }
+    if (session != nullptr) {
+        return session;
+    }
+    return WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                       WINHTTP_NO_PROXY_BYPASS, 0);
+}
+
+// Systems before Windows 10 offer only the old protocols unless asked; NOAA's servers speak
+// TLS 1.2 and later. A system that does not know TLS 1.3 refuses the pair and gets 1.2 alone.
+void EnableCurrentTls(HINTERNET session) {
+    DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3;
+    if (!WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols)) {
+        protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
+        WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols);
+    }
+}
+
 } // namespace
 
 struct CHttpClient::Session {
-    HINTERNET Handle = nullptr;
+    InternetHandle Handle{OpenSession()};
 };
 
-CHttpClient::CHttpClient(const HttpLimits& limits) : limits_(limits), session_(std::make_unique<Session>()) {
-    session_->Handle = WinHttpOpen(L"Orbimeteo", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                                   WINHTTP_NO_PROXY_BYPASS, 0);
-    if (session_->Handle != nullptr) {
+CHttpClient::CHttpClient(const HttpLimits& limits, const std::string& trustedCaFile)
+    : limits_(limits), trustedCaFile_(trustedCaFile), session_(std::make_unique<Session>()) {
+    if (session_->Handle.IsValid()) {
         const int timeout = limits_.TimeoutMs;
-        WinHttpSetTimeouts(session_->Handle, timeout, timeout, timeout, timeout);
+        WinHttpSetTimeouts(session_->Handle.Get(), timeout, timeout, timeout, timeout);
+        EnableCurrentTls(session_->Handle.Get());
     }
 }
 
-CHttpClient::~CHttpClient() {
-    if (session_->Handle != nullptr) {
-        WinHttpCloseHandle(session_->Handle);
-    }
-}
+CHttpClient::~CHttpClient() = default;
 
-bool CHttpClient::Get(const HttpUrl& url, HttpReply& reply) {
+bool CHttpClient::Send(const HttpRequest& request, HttpReply& reply) {
     reply = HttpReply();
-    if (session_->Handle == nullptr) {
+    if (!session_->Handle.IsValid() || request.Body.size() > MAXDWORD) {
         return false;
     }
-    InternetHandle connection(WinHttpConnect(session_->Handle, ServerName(url.Host).c_str(),
+    const HttpUrl& url = request.Url;
+    InternetHandle connection(WinHttpConnect(session_->Handle.Get(), ServerName(url.Host).c_str(),
                                              static_cast<INTERNET_PORT>(url.Port), 0));
     if (connection.Get() == nullptr) {
         return false;
     }
-    InternetHandle request(WinHttpOpenRequest(connection.Get(), L"GET", url.Path.c_str(), nullptr,
-                                              WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
-    if (request.Get() == nullptr) {
+    InternetHandle handle(WinHttpOpenRequest(
+        connection.Get(), request.Post ? L"POST" : L"GET", url.Path.c_str(), nullptr, WINHTTP_NO_REFERER,
+        WINHTTP_DEFAULT_ACCEPT_TYPES, url.Secure ? WINHTTP_FLAG_SECURE : 0));
+    if (handle.Get() == nullptr) {
         return false;
     }
     // Redirects are followed by the caller, which knows which ones to follow and how often.
     DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
     DWORD disabled = WINHTTP_DISABLE_REDIRECTS;
-    if (!WinHttpSetOption(request.Get(), WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy) ||
-        !WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disabled, sizeof disabled)) {
+    if (!WinHttpSetOption(handle.Get(), WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy) ||
+        !WinHttpSetOption(handle.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disabled, sizeof disabled)) {
         return false;
     }
     // Waiting for the headers has a limit of its own, apart from the session's time-outs.
     DWORD timeout = static_cast<DWORD>(limits_.TimeoutMs);
-    WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout, sizeof timeout);
-    if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
-                            0) ||
-        !WinHttpReceiveResponse(request.Get(), nullptr)) {
+    WinHttpSetOption(handle.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout, sizeof timeout);
+    const std::wstring headers = HeaderBlock(request.Headers);
+    const DWORD bodyBytes = static_cast<DWORD>(request.Body.size());
+    void* body = bodyBytes == 0 ? WINHTTP_NO_REQUEST_DATA : const_cast<char*>(request.Body.data());
+    if (!WinHttpSendRequest(handle.Get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+                            headers.empty() ? 0 : static_cast<DWORD>(-1L), body, bodyBytes, bodyBytes, 0) ||
+        !WinHttpReceiveResponse(handle.Get(), nullptr)) {
         return false;
     }
     DWORD status = 0;
-    if (!QueryNumber(request.Get(), WINHTTP_QUERY_STATUS_CODE, status)) {
+    if (!QueryNumber(handle.Get(), WINHTTP_QUERY_STATUS_CODE, status)) {
         return false;
     }
     reply.Status = static_cast<int>(status);
-    reply.Location = QueryText(request.Get(), WINHTTP_QUERY_LOCATION);
-    return ReadBody(request.Get(), limits_.MaxBodyBytes, reply.Body);
+    reply.Location = QueryText(handle.Get(), WINHTTP_QUERY_LOCATION);
+    return ReadBody(handle.Get(), limits_.MaxBodyBytes, reply.Body);
 }

@@ -5,9 +5,9 @@
 // moved both more than once; a value that is missing or unusable keeps its default.
 struct NoaaAddresses {
     static constexpr const wchar_t* DefaultObservationUrlTemplate =
-        L"http://tgftp.nws.noaa.gov/pub/data/observations/metar/stations/%s.TXT";
+        L"https://tgftp.nws.noaa.gov/data/observations/metar/stations/%s.TXT";
     static constexpr const wchar_t* DefaultForecastEndpoint =
-        L"http://graphical.weather.gov/xml/SOAP_server/ndfdXMLserver.php";
+        L"https://digital.weather.gov/xml/SOAP_server/ndfdXMLserver.php";
     // Names of the settings: registry values beside the program's own, or, natively,
     // environment variables.
     static constexpr const wchar_t* ObservationUrlTemplateName = L"ObservationUrlTemplate";
@@ -15,13 +15,13 @@ struct NoaaAddresses {
     static constexpr const char* ObservationUrlTemplateVariable = "ORBIMETEO_OBSERVATION_URL_TEMPLATE";
     static constexpr const char* ForecastEndpointVariable = "ORBIMETEO_FORECAST_ENDPOINT";
 
-    // An http address of the station file with "%s" where the station goes.
+    // An http or https address of the station file with "%s" where the station goes.
     std::wstring ObservationUrlTemplate = DefaultObservationUrlTemplate;
-    // The http address the forecast request is posted to.
+    // The http or https address the forecast request is posted to.
     std::wstring ForecastEndpoint = DefaultForecastEndpoint;
 
-    // A template must be an http address holding "%s" exactly once and no other "%"; an
-    // endpoint an http address.
+    // A template must be an http or https address holding "%s" exactly once and no other "%";
+    // an endpoint an http or https address.
     static bool IsUsableObservationUrlTemplate(const std::wstring& text);
     static bool IsUsableForecastEndpoint(const std::wstring& text);
 

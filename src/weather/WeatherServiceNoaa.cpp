@@ -24,7 +24,7 @@ CPtr<CWeatherReport> WeatherServiceNoaa::GetWeatherReportWithForecast(CHttpClien
                                                                       const NoaaAddresses& addresses,
                                                                       const CWeatherRequest& request) {
     CPtr<CWeatherReport> report = GetWeatherReport(client, addresses, request);
-    report->Forecast = GetForecast(addresses, request);
+    report->Forecast = GetForecast(client, addresses, request);
     return report;
 }
 

@@ -8,8 +8,9 @@
 
 class CHttpClient;
 
-// NOAA's two services: the METAR station files over plain HTTP and the NDFD forecast over
-// SOAP. Each call owns everything it uses; calls may run on any thread.
+// NOAA's two services: the METAR station files and the NDFD forecast over SOAP, both through
+// the same HTTP client. Each call owns everything it uses apart from the client; calls may run
+// on any thread that owns its client.
 class WeatherServiceNoaa {
 public:
     // Downloads the station file of the request's station and decodes it. Throws the
@@ -23,7 +24,8 @@ public:
     // The 7-day 12-hourly forecast at the request's position, starting today (local date).
     // Throws ApplicationException "WeatherServiceNoaa::GetForecast (63)" for every failure of
     // the call (network, HTTP status, SOAP fault), and the DWML decoder's exceptions.
-    static CForecast GetForecast(const NoaaAddresses& addresses, const CWeatherRequest& request);
+    static CForecast GetForecast(CHttpClient& client, const NoaaAddresses& addresses,
+                                 const CWeatherRequest& request);
     // Current weather first, then the forecast; if either throws there is no report at all.
     static CPtr<CWeatherReport> GetWeatherReportWithForecast(CHttpClient& client,
                                                              const NoaaAddresses& addresses,

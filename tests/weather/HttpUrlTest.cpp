@@ -13,7 +13,8 @@ std::wstring Split(const std::wstring& text) {
     if (!UtilHttp::SplitUrl(text, url)) {
         return L"refused";
     }
-    return url.Host + L"|" + std::to_wstring(url.Port) + L"|" + url.Path;
+    return std::wstring(url.Secure ? L"https|" : L"http|") + url.Host + L"|" + std::to_wstring(url.Port) +
+           L"|" + url.Path;
 }
 
 std::wstring Resolve(const std::wstring& from, const std::wstring& location) {
@@ -27,14 +28,26 @@ std::wstring Resolve(const std::wstring& from, const std::wstring& location) {
 
 } // namespace
 
-TEST(HttpUrl, SplitsHttpAddresses) {
-    EXPECT_EQ(L"tgftp.nws.noaa.gov|80|/pub/data/observations/metar/stations/KLAX.TXT",
+TEST(HttpUrl, SplitsHttpAndHttpsAddresses) {
+    EXPECT_EQ(L"http|tgftp.nws.noaa.gov|80|/pub/data/observations/metar/stations/KLAX.TXT",
               Split(L"http://tgftp.nws.noaa.gov/pub/data/observations/metar/stations/KLAX.TXT"));
-    EXPECT_EQ(L"Host|8080|/", Split(L"HTTP://Host:8080"));
-    EXPECT_EQ(L"127.0.0.1|65535|/a?b=1", Split(L"http://127.0.0.1:65535/a?b=1#part"));
-    EXPECT_EQ(L"h|80|/?q", Split(L"http://h?q"));
-    EXPECT_EQ(L"[::1]|8080|/x", Split(L"http://[::1]:8080/x"));
-    EXPECT_EQ(L"my_host-1.example|1|/", Split(L"http://my_host-1.example:1/"));
+    EXPECT_EQ(L"https|tgftp.nws.noaa.gov|443|/data/observations/metar/stations/KLAX.TXT",
+              Split(L"https://tgftp.nws.noaa.gov/data/observations/metar/stations/KLAX.TXT"));
+    EXPECT_EQ(L"http|Host|8080|/", Split(L"HTTP://Host:8080"));
+    EXPECT_EQ(L"https|Host|80|/", Split(L"HTTPS://Host:80"));
+    EXPECT_EQ(L"http|127.0.0.1|65535|/a?b=1", Split(L"http://127.0.0.1:65535/a?b=1#part"));
+    EXPECT_EQ(L"http|h|80|/?q", Split(L"http://h?q"));
+    EXPECT_EQ(L"https|[::1]|8443|/x", Split(L"https://[::1]:8443/x"));
+    EXPECT_EQ(L"http|my_host-1.example|1|/", Split(L"http://my_host-1.example:1/"));
+}
+
+TEST(HttpUrl, JoinsAddressesWithTheSchemesDefaultPortLeftOut) {
+    for (const wchar_t* text : {L"http://a.example/x", L"https://a.example/x", L"http://a.example:443/x",
+                                L"https://a.example:80/x", L"https://[::1]:8443/?q"}) {
+        HttpUrl url;
+        ASSERT_TRUE(UtilHttp::SplitUrl(text, url)) << text;
+        EXPECT_EQ(text, UtilHttp::JoinUrl(url));
+    }
 }
 
 TEST(HttpUrl, RefusesWhatCannotBeRequested) {
@@ -43,7 +56,9 @@ TEST(HttpUrl, RefusesWhatCannotBeRequested) {
                                 L"http://",
                                 L"http:///x",
                                 L"http://:80/",
-                                L"https://tgftp.nws.noaa.gov/",
+                                L"https://",
+                                L"httpx://tgftp.nws.noaa.gov/",
+                                L"https:/tgftp.nws.noaa.gov/",
                                 L"ftp://tgftp.nws.noaa.gov/",
                                 L"tgftp.nws.noaa.gov/x",
                                 L"http://host:0/",
@@ -79,9 +94,15 @@ TEST(HttpUrl, FollowsLocationsOfEveryForm) {
     EXPECT_EQ(L"http://a.example:81/", Resolve(from, L"../../../.."));
     EXPECT_EQ(L"http://a.example:81/x/y/KLAX.TXT?w=2", Resolve(from, L"?w=2"));
     EXPECT_EQ(L"http://a.example:81/x/y/KLAX.TXT?v=1", Resolve(from, L"#f"));
+    EXPECT_EQ(L"https://b.example/z", Resolve(from, L"https://b.example/z"));
+    // A secure address keeps its scheme for every location that does not name one.
+    const std::wstring secure = L"https://a.example/x/KLAX.TXT";
+    EXPECT_EQ(L"https://b.example/z", Resolve(secure, L"//b.example/z"));
+    EXPECT_EQ(L"https://a.example/z", Resolve(secure, L"/z"));
+    EXPECT_EQ(L"https://a.example/x/KJFK.TXT", Resolve(secure, L"KJFK.TXT"));
     // Where a request cannot go.
     EXPECT_EQ(L"refused", Resolve(from, L""));
-    EXPECT_EQ(L"refused", Resolve(from, L"https://b.example/"));
+    EXPECT_EQ(L"refused", Resolve(from, L"ftp://b.example/"));
     EXPECT_EQ(L"refused", Resolve(from, L"mailto:x@example"));
     EXPECT_EQ(L"refused", Resolve(from, L"/a b"));
     EXPECT_EQ(L"refused", Resolve(from, L"//"));
@@ -99,13 +120,13 @@ TEST(HttpUrl, KnowsWhichStatusesSucceedAndWhichAreFollowed) {
         }
     }
     EXPECT_EQ((std::vector<int>{200, 201, 202, 203, 204, 205, 206, 304, 305}), success);
-    EXPECT_EQ((std::vector<int>{301, 302, 303}), followed);
+    EXPECT_EQ((std::vector<int>{301, 302, 303, 307, 308}), followed);
 }
 
 TEST(HttpUrl, RefusesAMalformedAddressBeforeAnyRequest) {
     // No connection is attempted: nothing listens, and the answer is immediate.
     CHttpClient client;
-    for (const wchar_t* text : {L"", L"https://tgftp.nws.noaa.gov/", L"http://"}) {
+    for (const wchar_t* text : {L"", L"ftp://tgftp.nws.noaa.gov/", L"http://", L"https://"}) {
         try {
             UtilHttp::DownloadHttp(client, text);
             ADD_FAILURE() << "no exception for " << text;

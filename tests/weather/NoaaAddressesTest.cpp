@@ -6,9 +6,9 @@
 
 TEST(NoaaAddresses, BuildsTheStationFileAddressFromTheTemplate) {
     const NoaaAddresses defaults;
-    EXPECT_EQ(L"http://tgftp.nws.noaa.gov/pub/data/observations/metar/stations/KLAX.TXT",
+    EXPECT_EQ(L"https://tgftp.nws.noaa.gov/data/observations/metar/stations/KLAX.TXT",
               defaults.ObservationUrl(L"KLAX"));
-    EXPECT_EQ(L"http://graphical.weather.gov/xml/SOAP_server/ndfdXMLserver.php", defaults.ForecastEndpoint);
+    EXPECT_EQ(L"https://digital.weather.gov/xml/SOAP_server/ndfdXMLserver.php", defaults.ForecastEndpoint);
     // The station goes in as stored: no case change, no escaping.
     const NoaaAddresses custom =
         NoaaAddresses::From(L"http://127.0.0.1:8080/metar?station=%s&format=txt", L"");
@@ -19,13 +19,13 @@ TEST(NoaaAddresses, KeepsTheDefaultForAnUnusableValue) {
     const NoaaAddresses defaults;
     for (const wchar_t* unusable : {L"", L"http://example.org/KLAX.TXT", L"http://example.org/%s/%s.TXT",
                                     L"http://example.org/%d.TXT", L"http://example.org/100%/%s.TXT",
-                                    L"https://tgftp.nws.noaa.gov/data/observations/metar/stations/%s.TXT",
+                                    L"ftp://tgftp.nws.noaa.gov/data/observations/metar/stations/%s.TXT",
                                     L"http://example.org/%s .TXT", L"%s"}) {
         EXPECT_EQ(defaults.ObservationUrlTemplate, NoaaAddresses::From(unusable, L"").ObservationUrlTemplate)
             << unusable;
     }
     for (const wchar_t* unusable :
-         {L"", L"https://graphical.weather.gov/xml/SOAP_server/ndfdXMLserver.php", L"graphical.weather.gov",
+         {L"", L"https:/digital.weather.gov/xml/SOAP_server/ndfdXMLserver.php", L"digital.weather.gov",
           L"http://graphical.weather.gov/a b", L"ftp://x/"}) {
         EXPECT_EQ(defaults.ForecastEndpoint, NoaaAddresses::From(L"", unusable).ForecastEndpoint) << unusable;
     }
@@ -33,6 +33,17 @@ TEST(NoaaAddresses, KeepsTheDefaultForAnUnusableValue) {
         NoaaAddresses::From(L"http://%s.example.org/latest.TXT", L"http://127.0.0.1:1234/ndfdXMLserver.php");
     EXPECT_EQ(L"http://%s.example.org/latest.TXT", usable.ObservationUrlTemplate);
     EXPECT_EQ(L"http://127.0.0.1:1234/ndfdXMLserver.php", usable.ForecastEndpoint);
+    // NOAA's older plain addresses and its current secure ones are both usable.
+    const NoaaAddresses older =
+        NoaaAddresses::From(L"http://tgftp.nws.noaa.gov/pub/data/observations/metar/stations/%s.TXT",
+                            L"http://graphical.weather.gov/xml/SOAP_server/ndfdXMLserver.php");
+    EXPECT_EQ(L"http://tgftp.nws.noaa.gov/pub/data/observations/metar/stations/KLAX.TXT",
+              older.ObservationUrl(L"KLAX"));
+    EXPECT_EQ(L"http://graphical.weather.gov/xml/SOAP_server/ndfdXMLserver.php", older.ForecastEndpoint);
+    const NoaaAddresses secure =
+        NoaaAddresses::From(L"HTTPS://127.0.0.1:8443/%s.TXT", L"https://127.0.0.1:8443/ndfdXMLserver.php");
+    EXPECT_EQ(L"HTTPS://127.0.0.1:8443/%s.TXT", secure.ObservationUrlTemplate);
+    EXPECT_EQ(L"https://127.0.0.1:8443/ndfdXMLserver.php", secure.ForecastEndpoint);
 }
 
 TEST(WeatherServiceNoaa, FormatsTheForecastRequest) {

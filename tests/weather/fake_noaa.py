@@ -1,19 +1,29 @@
 #!/usr/bin/env python3
 """A stand-in for NOAA's two services on 127.0.0.1, for the download and forecast tests.
 
-    fake_noaa.py start --stations DIR --dwml FILE --port-file FILE [--lifetime S] [--foreground]
+    fake_noaa.py start --stations DIR --dwml FILE --port-file FILE [--tls-dir DIR]
+                       [--lifetime S] [--foreground]
     fake_noaa.py stop --port-file FILE
 
 "start" binds a free port, writes it to the port file and serves in the background until
-"stop" or the lifetime (default 900 s) ends it. Paths:
+"stop" or the lifetime (default 900 s) ends it. With --tls-dir it first makes a test
+certificate authority there (trusted-ca.pem) and a certificate for 127.0.0.1 signed by it, and
+a second authority nobody trusts with a certificate of its own (untrusted-ca.pem), and serves
+the same paths over https too: the port file then holds three lines, the http port, the https
+port with the trusted certificate and the https port with the untrusted one. The certificates
+name 127.0.0.1 both as an IP address and as a DNS name, because Wine's WinHTTP matches a host
+only against the DNS names. Paths:
 
-    /pub/data/observations/metar/stations/NAME   a station file from DIR (404 when missing)
+    /data/observations/metar/stations/NAME       a station file from DIR (404 when missing)
+    /pub/data/observations/metar/stations/NAME   the same (NOAA's older path)
     /status/CODE                                 that status, a short body
     /redirect/CODE/N/PATH                        N + 1 redirects with CODE, the last to /PATH
     /redirect-absolute/N/PATH                    the same with absolute 302 locations
     /old/NAME                                    302 to ../pub/data/observations/metar/stations/NAME
     /redirect-loop                               302 to itself
     /redirect-to/URL                             302 to URL as given (percent-decoded)
+    /to-https/CODE/PATH                          CODE redirect to /PATH on the trusted https port
+    /to-http/CODE/PATH                           CODE redirect to /PATH on the http port
     /chunked/PATH                                /PATH's body in small chunks
     /truncated/PATH                              /PATH's body cut short of its Content-Length
     /truncated-chunked/PATH                      /PATH's body in chunks without the last one
@@ -22,12 +32,14 @@
     /trickle/MS/PATH                             /PATH's body in five pieces, MS apart
     /bytes/N                                     N bytes cycling through all 256 values
     /empty                                       200 with an empty body
-    /echo                                        the request line and headers as the body
+    /echo                                        the request line, the headers (LF-ended) and a
+                                                 POST's body
     /__stop                                      ends the server
     /__last-soap/TOKEN                           the last forecast request posted with TOKEN
 
 Forecast requests are POSTs to /soap/TOKEN/MODE/ndfdXMLserver.php (or any path ending in
-ndfdXMLserver.php, TOKEN "default", MODE "ok"). The request must be an RPC/encoded
+ndfdXMLserver.php, TOKEN "default", MODE "ok"); /redirect/CODE/N/PATH, /to-https/CODE/PATH and
+/to-http/CODE/PATH redirect POSTs too. The request must be an RPC/encoded
 ns1:NDFDgenByDay with latitude, longitude, startDate, numDays and format in that order and the
 right SOAPAction, else the reply is a SOAP fault. MODE: ok (the DWML file), moved-namespace
 (reply in the service's newer namespace), fault, http500, notfound, badxml, deep (the reply's
@@ -38,6 +50,9 @@ import argparse
 import html
 import http.server
 import os
+import secrets
+import ssl
+import subprocess
 import sys
 import threading
 import time
@@ -49,7 +64,7 @@ MOVED_NS = "https://graphical.weather.gov/xml/DWMLgen/wsdl/ndfdXML.wsdl"
 ENV_NS = "http://schemas.xmlsoap.org/soap/envelope/"
 ENC_NS = "http://schemas.xmlsoap.org/soap/encoding/"
 XSI_NS = "http://www.w3.org/2001/XMLSchema-instance"
-STATION_PREFIX = "/pub/data/observations/metar/stations/"
+STATION_PREFIXES = ("/data/observations/metar/stations/", "/pub/data/observations/metar/stations/")
 MAX_PAUSE_MS = 20000
 MAX_BYTES = 8 * 1024 * 1024
 PARAMETERS = [("latitude", "xsd:decimal"), ("longitude", "xsd:decimal"), ("startDate", "xsd:date"),
@@ -115,8 +130,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def body_of(self, path):
         """The body a plain GET of path gives, or a Reply for anything else."""
-        if path.startswith(STATION_PREFIX):
-            name = path[len(STATION_PREFIX):]
+        prefix = next((p for p in STATION_PREFIXES if path.startswith(p)), None)
+        if prefix:
+            name = path[len(prefix):]
             if not name or "/" in name or name.startswith("."):
                 raise Reply(404, b"no such station\n")
             file = os.path.join(self.server.stations, name)
@@ -133,6 +149,21 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if path == "/echo":
             return (self.requestline + "\r\n" + str(self.headers)).encode("latin-1")
         raise Reply(404, b"not found\n")
+
+    def redirect(self, parts):
+        """The redirects a GET and a POST may meet, as a Reply; nothing for other paths."""
+        head = parts[1] if len(parts) > 1 else ""
+        if head == "redirect":
+            code, count = int(parts[2]), int(parts[3])
+            target = "/" + "/".join(parts[4:])
+            if count > 0:
+                target = "/redirect/%d/%d%s" % (code, count - 1, target)
+            raise Reply(code, b"moved\n", {"Location": target})
+        if head in ("to-https", "to-http"):
+            port = self.server.ports["https" if head == "to-https" else "http"]
+            scheme = head[3:]
+            target = "%s://127.0.0.1:%d/%s" % (scheme, port, "/".join(parts[3:]))
+            raise Reply(int(parts[2]), b"moved\n", {"Location": target})
 
     # ---- GET ------------------------------------------------------------------------------
 
@@ -152,7 +183,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         rest = "/" + "/".join(parts[2:])
         if head == "__stop":
             self.send_plain(200, b"stopping\n", close=True)
-            threading.Thread(target=self.server.shutdown, daemon=True).start()
+            threading.Thread(target=stop_all, args=(self.server.group,), daemon=True).start()
         elif head == "__last-soap":
             body = self.server.soap_requests.get(parts[2] if len(parts) > 2 else "")
             if body is None:
@@ -161,21 +192,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif head == "status":
             status = int(parts[2])
             self.send_plain(status, b"status %d\n" % status)
-        elif head == "redirect":
-            code, count = int(parts[2]), int(parts[3])
-            target = "/" + "/".join(parts[4:])
-            if count > 0:
-                target = "/redirect/%d/%d%s" % (code, count - 1, target)
-            self.send_plain(code, b"moved\n", {"Location": target})
+        elif head in ("redirect", "to-https", "to-http"):
+            self.redirect(parts)
         elif head == "redirect-absolute":
             count = int(parts[2])
             target = "/" + "/".join(parts[3:])
             if count > 0:
                 target = "/redirect-absolute/%d%s" % (count - 1, target)
-            host = "http://127.0.0.1:%d" % self.server.server_address[1]
+            host = "%s://127.0.0.1:%d" % (self.server.scheme, self.server.server_address[1])
             self.send_plain(302, b"moved\n", {"Location": host + target})
         elif head == "old":
-            self.send_plain(302, b"moved\n", {"Location": ".." + STATION_PREFIX + parts[-1]})
+            self.send_plain(302, b"moved\n", {"Location": ".." + STATION_PREFIXES[1] + parts[-1]})
         elif head == "redirect-loop":
             self.send_plain(302, b"moved\n", {"Location": "/redirect-loop"})
         elif head == "redirect-to":
@@ -231,9 +258,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def answer_post(self, path):
         length = int(self.headers.get("Content-Length", "0"))
         body = self.rfile.read(length) if length > 0 else b""
+        parts = path.split("/")
+        self.redirect(parts)
+        if path == "/echo":
+            raise Reply(200, (self.requestline + "\r\n" + str(self.headers)).encode("latin-1") + body)
         if not path.endswith("/ndfdXMLserver.php"):
             raise Reply(404, b"not found\n")
-        parts = path.split("/")
         token, mode = "default", "ok"
         if len(parts) == 5 and parts[1] == "soap":
             token, mode = parts[2], parts[3]
@@ -317,17 +347,103 @@ def fault(text):
 
 class Server(http.server.ThreadingHTTPServer):
     daemon_threads = True
+    scheme = "http"
+
+
+class TlsServer(Server):
+    """The same service over https. Each connection's handshake runs in the connection's own
+    thread, so a client that refuses the certificate or stalls holds up nobody else."""
+
+    scheme = "https"
+
+    def __init__(self, address, handler, context):
+        super().__init__(address, handler)
+        self.context = context
+
+    def finish_request(self, request, client_address):
+        try:
+            request = self.context.wrap_socket(request, server_side=True)
+        except OSError:  # ssl.SSLError included: the client refused the certificate, or left
+            return
+        try:
+            super().finish_request(request, client_address)
+        finally:
+            request.close()
+
+
+CERTIFICATE_CONFIG = """
+[req]
+distinguished_name = name
+prompt = no
+[name]
+CN = unused
+[authority]
+basicConstraints = critical, CA:TRUE
+keyUsage = critical, keyCertSign, cRLSign
+subjectKeyIdentifier = hash
+[server]
+basicConstraints = CA:FALSE
+keyUsage = critical, digitalSignature, keyEncipherment
+extendedKeyUsage = serverAuth
+subjectAltName = DNS:127.0.0.1, IP:127.0.0.1
+subjectKeyIdentifier = hash
+authorityKeyIdentifier = keyid
+"""
+
+
+def make_certificates(folder):
+    """NAME-ca.pem and NAME.pem with NAME.key, for the trusted and the untrusted authority."""
+    os.makedirs(folder, exist_ok=True)
+    config = os.path.join(folder, "openssl.cnf")
+    with open(config, "w") as f:
+        f.write(CERTIFICATE_CONFIG)
+
+    def openssl(*arguments):
+        subprocess.run(["openssl", *arguments], check=True, capture_output=True)
+
+    for name in ("trusted", "untrusted"):
+        base = os.path.join(folder, name)
+        openssl("req", "-x509", "-config", config, "-extensions", "authority", "-newkey", "rsa:2048", "-nodes",
+                "-sha256", "-days", "2", "-subj", "/CN=Orbimeteo %s test authority" % name,
+                "-keyout", base + "-ca.key", "-out", base + "-ca.pem")
+        openssl("req", "-new", "-config", config, "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1",
+                "-keyout", base + ".key", "-out", base + ".csr")
+        openssl("x509", "-req", "-in", base + ".csr", "-CA", base + "-ca.pem", "-CAkey", base + "-ca.key",
+                "-set_serial", str(secrets.randbits(63)), "-days", "2", "-sha256", "-extfile", config,
+                "-extensions", "server", "-out", base + ".pem")
+
+
+def tls_context(folder, name):
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    base = os.path.join(folder, name)
+    context.load_cert_chain(base + ".pem", base + ".key")
+    return context
+
+
+def stop_all(servers):
+    # The main listener last: its end ends the process.
+    for server in reversed(servers):
+        server.shutdown()
 
 
 def start(args):
-    server = Server(("127.0.0.1", 0), Handler)
-    server.stations = args.stations
-    server.dwml = args.dwml
-    server.soap_requests = {}
+    servers = [Server(("127.0.0.1", 0), Handler)]
+    if args.tls_dir:
+        make_certificates(args.tls_dir)
+        for name in ("trusted", "untrusted"):
+            servers.append(TlsServer(("127.0.0.1", 0), Handler, tls_context(args.tls_dir, name)))
+    ports = dict(zip(("http", "https", "untrusted"), (s.server_address[1] for s in servers)))
+    soap_requests = {}
+    for server in servers:
+        server.stations = args.stations
+        server.dwml = args.dwml
+        server.soap_requests = soap_requests
+        server.ports = ports
+        server.group = servers
     # Written whole under another name first, so a reader never sees half a number.
     temporary = args.port_file + ".temp"
     with open(temporary, "w") as f:
-        f.write("%d\n" % server.server_address[1])
+        f.write("".join("%d\n" % port for port in ports.values()))
     os.replace(temporary, args.port_file)
 
     if not args.foreground:
@@ -340,16 +456,19 @@ def start(args):
             os.dup2(null, fd)
         os.close(null)
 
-    timer = threading.Timer(args.lifetime, server.shutdown)
+    timer = threading.Timer(args.lifetime, stop_all, (servers,))
     timer.daemon = True
     timer.start()
+    for server in servers[1:]:
+        threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
     try:
-        server.serve_forever(poll_interval=0.2)
+        servers[0].serve_forever(poll_interval=0.2)
     finally:
-        server.server_close()
+        for server in servers:
+            server.server_close()
         try:
             with open(args.port_file) as f:
-                mine = f.read().strip() == str(server.server_address[1])
+                mine = f.readline().strip() == str(ports["http"])
             if mine:
                 os.remove(args.port_file)
         except OSError:
@@ -361,7 +480,7 @@ def stop(args):
     import urllib.request
     try:
         with open(args.port_file) as f:
-            port = int(f.read().strip())
+            port = int(f.readline().strip())
     except (OSError, ValueError):
         return 0  # nothing running
     try:
@@ -379,6 +498,7 @@ def main():
     start_parser.add_argument("--stations", required=True)
     start_parser.add_argument("--dwml", required=True)
     start_parser.add_argument("--port-file", required=True)
+    start_parser.add_argument("--tls-dir")
     start_parser.add_argument("--lifetime", type=float, default=900)
     start_parser.add_argument("--foreground", action="store_true")
     stop_parser = commands.add_parser("stop")

@@ -102,8 +102,10 @@ const Command Commands[] = {
     {"mask", "WIDTH HEIGHT YYYY-MM-DD OUT.pgm", Mask},
     {"metar", "[--station ICAO] [--now YYYY-MM-DDTHH:MM:SSZ] FILE...", InspectMetar},
     {"dwml", "[--now YYYY-MM-DDTHH:MM:SSZ] FILE...", InspectDwml},
-    {"fetch", "ICAO [--server http://HOST[:PORT]] [--now YYYY-MM-DDTHH:MM:SSZ]", InspectFetch},
-    {"forecast", "LAT LON [--server http://HOST[:PORT]] [--now YYYY-MM-DDTHH:MM:SSZ]", InspectForecast},
+    {"fetch", "ICAO [--server http[s]://HOST[:PORT]] [--ca-file CA.pem] [--now YYYY-MM-DDTHH:MM:SSZ]",
+     InspectFetch},
+    {"forecast", "LAT LON [--server http[s]://HOST[:PORT]] [--ca-file CA.pem] [--now YYYY-MM-DDTHH:MM:SSZ]",
+     InspectForecast},
 };
 
 int Usage() {
@@ -115,7 +117,8 @@ int Usage() {
     std::fprintf(stderr,
                  "metar takes the station from the file's name unless given; --now fixes the current\n"
                  "time the decoders use. fetch and forecast ask the server's NOAA paths, or NOAA's\n"
-                 "own addresses (ORBIMETEO_OBSERVATION_URL_TEMPLATE, ORBIMETEO_FORECAST_ENDPOINT).\n");
+                 "own addresses (ORBIMETEO_OBSERVATION_URL_TEMPLATE, ORBIMETEO_FORECAST_ENDPOINT);\n"
+                 "--ca-file trusts the authorities of that file instead of the system's.\n");
     return 2;
 }
 

@@ -23,6 +23,7 @@ struct Options {
     std::string Station;
     std::optional<DateTime> Now;
     std::string Server;
+    std::string CaFile;
     Args Rest; // everything that is not an option, in order
 };
 
@@ -31,7 +32,8 @@ Options ReadOptions(const Args& args, bool station, bool server) {
     Options options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool known = (arg == "--station" && station) || arg == "--now" || (arg == "--server" && server);
+        const bool known = (arg == "--station" && station) || arg == "--now" ||
+                           ((arg == "--server" || arg == "--ca-file") && server);
         if (!known) {
             if (arg.starts_with("--")) {
                 throw UsageError();
@@ -46,6 +48,8 @@ Options ReadOptions(const Args& args, bool station, bool server) {
             options.Station = args[i];
         } else if (arg == "--now") {
             options.Now = ParseInstant(args[i]);
+        } else if (arg == "--ca-file") {
+            options.CaFile = args[i];
         } else {
             options.Server = args[i];
         }
@@ -146,7 +150,7 @@ NoaaAddresses AddressesOf(const Options& options) {
         server.pop_back();
     }
     const std::wstring base = FromAnsi(server);
-    NoaaAddresses addresses = NoaaAddresses::From(base + L"/pub/data/observations/metar/stations/%s.TXT",
+    NoaaAddresses addresses = NoaaAddresses::From(base + L"/data/observations/metar/stations/%s.TXT",
                                                   base + L"/xml/SOAP_server/ndfdXMLserver.php");
     if (addresses.ObservationUrlTemplate.find(base) != 0 || addresses.ForecastEndpoint.find(base) != 0) {
         throw UsageError();
@@ -200,7 +204,7 @@ int InspectFetch(const Args& args) {
     const auto clock = PinClock(options);
     CWeatherRequest request;
     request.Icao = FromAnsi(options.Rest[0]);
-    CHttpClient client;
+    CHttpClient client(HttpLimits(), options.CaFile);
     return Answer(
                "\"station\": " + JsonString(options.Rest[0]),
                [&] { return Observation(WeatherServiceNoaa::GetCurrentWeather(client, addresses, request)); })
@@ -223,8 +227,11 @@ int InspectForecast(const Args& args) {
     request.Latitude = static_cast<float>(latitude);
     request.Longitude = static_cast<float>(longitude);
     const auto clock = PinClock(options);
+    CHttpClient client(HttpLimits(), options.CaFile);
     char subject[80];
     std::snprintf(subject, sizeof subject, "\"latitude\": %.6g, \"longitude\": %.6g", latitude, longitude);
-    return Answer(subject, [&] { return Periods(WeatherServiceNoaa::GetForecast(addresses, request)); }) ? 0
-                                                                                                         : 1;
+    return Answer(subject,
+                  [&] { return Periods(WeatherServiceNoaa::GetForecast(client, addresses, request)); })
+               ? 0
+               : 1;
 }

@@ -7,7 +7,7 @@
 
 //gsoap ns1 service name: ndfdXMLBinding
 //gsoap ns1 service type: ndfdXMLPortType
-//gsoap ns1 service port: http://graphical.weather.gov/xml/SOAP_server/ndfdXMLserver.php
+//gsoap ns1 service port: https://digital.weather.gov/xml/SOAP_server/ndfdXMLserver.php
 //gsoap ns1 service namespace: http://www.weather.gov/forecasts/xml/DWMLgen/wsdl/ndfdXML.wsdl
 //gsoap ns1 service transport: http://schemas.xmlsoap.org/soap/http
 //gsoap ns1 service style: rpc

@@ -17,9 +17,14 @@ CWeatherRequest Washington() {
     return request;
 }
 
+CForecast Forecast(const NoaaAddresses& addresses) {
+    CHttpClient client(HttpLimits(), FakeNoaaCaFile());
+    return WeatherServiceNoaa::GetForecast(client, addresses, Washington());
+}
+
 std::wstring ForecastFailureOf(const NoaaAddresses& addresses) {
     try {
-        WeatherServiceNoaa::GetForecast(addresses, Washington());
+        Forecast(addresses);
     } catch (const ApplicationException& e) {
         return e.Location;
     }
@@ -37,7 +42,7 @@ void ExpectTheForecastFile(const CForecast& forecast) {
 } // namespace
 
 TEST(NoaaService, FetchesAndDecodesTheStationFile) {
-    CHttpClient client;
+    CHttpClient client(HttpLimits(), FakeNoaaCaFile());
     const CCurrentWeather weather =
         WeatherServiceNoaa::GetCurrentWeather(client, FakeNoaaAddresses(), Washington());
     EXPECT_EQ(DateTime(2008, 1, 7, 18, 53, 0), weather.ReportDateTime);
@@ -53,6 +58,14 @@ TEST(NoaaService, FetchesAndDecodesTheStationFile) {
     EXPECT_EQ(EnumWeatherCode::MostlyCloudy, report->CurrentWeather.WeatherCode.Value());
     // No forecast was asked for: it keeps the time that never replaces a city's.
     EXPECT_EQ(DateTime(1990, 1, 1, 0, 0, 0), report->Forecast.ReportDateTime);
+
+    // The same over https, and from the plain address that redirects to it.
+    const NoaaAddresses secure = FakeNoaaAddresses("default", "ok", FakeNoaaPort::Https);
+    EXPECT_EQ(EnumWeatherCode::PartlyCloudy,
+              WeatherServiceNoaa::GetCurrentWeather(client, secure, Washington()).WeatherCode.Value());
+    NoaaAddresses redirected;
+    redirected.ObservationUrlTemplate = FakeNoaaUrl("/to-https/301/data/observations/metar/stations/%s.TXT");
+    EXPECT_EQ(18, WeatherServiceNoaa::GetCurrentWeather(client, redirected, Washington()).Temprature.Value());
 }
 
 TEST(NoaaService, FailsForAnUnknownStation) {
@@ -69,7 +82,7 @@ TEST(NoaaService, FailsForAnUnknownStation) {
 
 TEST(NoaaService, SendsTheForecastRequestAsTheServiceDefinesIt) {
     FixedClock clock(DateTime(2008, 1, 8, 2, 0, 0), DateTime(2008, 1, 7, 21, 0, 0));
-    ExpectTheForecastFile(WeatherServiceNoaa::GetForecast(FakeNoaaAddresses("shape"), Washington()));
+    ExpectTheForecastFile(Forecast(FakeNoaaAddresses("shape")));
 
     const std::string sent = FakeNoaaLastForecastRequest("shape");
     EXPECT_NE(
@@ -100,8 +113,7 @@ TEST(NoaaService, SendsTheForecastRequestAsTheServiceDefinesIt) {
 }
 
 TEST(NoaaService, DecodesRepliesInTheServicesNewerNamespace) {
-    ExpectTheForecastFile(
-        WeatherServiceNoaa::GetForecast(FakeNoaaAddresses("moved", "moved-namespace"), Washington()));
+    ExpectTheForecastFile(Forecast(FakeNoaaAddresses("moved", "moved-namespace")));
 }
 
 TEST(NoaaService, ReportsEveryFailedForecastCallAlike) {
@@ -112,16 +124,42 @@ TEST(NoaaService, ReportsEveryFailedForecastCallAlike) {
     NoaaAddresses nobody;
     nobody.ForecastEndpoint = L"http://127.0.0.1:1/xml/SOAP_server/ndfdXMLserver.php";
     EXPECT_EQ(failed, ForecastFailureOf(nobody));
+    nobody.ForecastEndpoint = L"not an address";
+    EXPECT_EQ(failed, ForecastFailureOf(nobody));
+    // Over https: a refused certificate, and a redirect down to http.
+    EXPECT_EQ(failed, ForecastFailureOf(FakeNoaaAddresses("untrusted", "ok", FakeNoaaPort::Untrusted)));
+    NoaaAddresses down;
+    down.ForecastEndpoint = FakeNoaaUrl("/to-http/307/soap/down/ok/ndfdXMLserver.php", FakeNoaaPort::Https);
+    EXPECT_EQ(failed, ForecastFailureOf(down));
+    // See Other turns the request into a GET, which the service does not answer.
+    NoaaAddresses seeOther;
+    seeOther.ForecastEndpoint = FakeNoaaUrl("/redirect/303/0/soap/see/ok/ndfdXMLserver.php");
+    EXPECT_EQ(failed, ForecastFailureOf(seeOther));
     // A reply nested far deeper than any forecast reaches the decoder, which refuses it before
     // the parser could exhaust the stack.
     EXPECT_EQ(L"NoaaDwml::Parse12HourlyForecast (158)", ForecastFailureOf(FakeNoaaAddresses("deep", "deep")));
     // A reply that arrives but is no DWML is the decoder's failure.
-    EXPECT_THROW(WeatherServiceNoaa::GetForecast(FakeNoaaAddresses("badxml", "badxml"), Washington()),
-                 rapidxml::parse_error);
+    EXPECT_THROW(Forecast(FakeNoaaAddresses("badxml", "badxml")), rapidxml::parse_error);
+}
+
+TEST(NoaaService, FetchesTheForecastOverHttpsAndThroughRedirects) {
+    ExpectTheForecastFile(Forecast(FakeNoaaAddresses("secure", "ok", FakeNoaaPort::Https)));
+    EXPECT_NE(std::string::npos,
+              FakeNoaaLastForecastRequest("secure").find("<format xsi:type=\"xsd:string\">12 hourly"));
+    // NOAA answers its old plain address with a permanent redirect to the secure one.
+    for (int status : {301, 302, 307, 308}) {
+        const std::string token = "up" + std::to_string(status);
+        NoaaAddresses addresses;
+        addresses.ForecastEndpoint =
+            FakeNoaaUrl("/to-https/" + std::to_string(status) + "/soap/" + token + "/ok/ndfdXMLserver.php");
+        ExpectTheForecastFile(Forecast(addresses));
+        EXPECT_NE(std::string::npos, FakeNoaaLastForecastRequest(token).find("</ns1:NDFDgenByDay>"))
+            << status;
+    }
 }
 
 TEST(NoaaService, BuildsAWholeReportOrNone) {
-    CHttpClient client;
+    CHttpClient client(HttpLimits(), FakeNoaaCaFile());
     const CPtr<CWeatherReport> report =
         WeatherServiceNoaa::GetWeatherReportWithForecast(client, FakeNoaaAddresses("whole"), Washington());
     EXPECT_EQ(17, report->CityId);

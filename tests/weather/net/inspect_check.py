@@ -2,7 +2,7 @@
 """orbimeteo-inspect's weather commands on the station files and forecast document of the tests,
 and against the fake NOAA server: one JSON object per input, null where a value is missing.
 
-    inspect_check.py ORBIMETEO_INSPECT DATA_DIR PORT_FILE
+    inspect_check.py ORBIMETEO_INSPECT DATA_DIR PORT_FILE CA_FILE
 """
 
 import json
@@ -24,10 +24,12 @@ def expect(condition, what):
 
 
 def main():
-    inspect, data, port_file = sys.argv[1:4]
+    inspect, data, port_file, ca_file = sys.argv[1:5]
     stations = os.path.join(data, "stations")
     with open(port_file) as f:
-        server = "http://127.0.0.1:%d" % int(f.read())
+        http_port, https_port, untrusted_port = (int(line) for line in f.read().split())
+    server = "http://127.0.0.1:%d" % http_port
+    secure = "https://127.0.0.1:%d" % https_port
 
     with tempfile.TemporaryDirectory() as folder:
         # The example of the station file: the header line and the report, LF endings.
@@ -77,6 +79,21 @@ def main():
         code, lines = run(inspect, "forecast", "38.99", "-77.01", "--server", server)
         expect(code == 0 and len(lines[0]["items"]) == 13 and lines[0]["latitude"] == 38.99,
                "forecast: %r" % lines)
+
+        # Over https with the test authority, also reached from a plain address that redirects.
+        klax = {"station": "KLAX", "report_time": "2008-01-07T18:53:00", "weather_code": 4, "temperature": 18,
+                "dew_point": 9}
+        code, lines = run(inspect, "fetch", "KLAX", "--server", secure, "--ca-file", ca_file)
+        expect(code == 0 and lines == [klax], "fetch over https: %r" % lines)
+        code, lines = run(inspect, "fetch", "KLAX", "--server", server + "/to-https/301", "--ca-file", ca_file)
+        expect(code == 0 and lines == [klax], "fetch redirected to https: %r" % lines)
+        code, lines = run(inspect, "forecast", "38.99", "-77.01", "--server", secure, "--ca-file", ca_file)
+        expect(code == 0 and len(lines[0]["items"]) == 13, "forecast over https: %r" % lines)
+        code, lines = run(inspect, "fetch", "KLAX", "--server", "https://127.0.0.1:%d" % untrusted_port,
+                          "--ca-file", ca_file)
+        expect(code == 1 and lines[0]["error"] == "Util::DownloadHttp (18)", "untrusted: %r" % lines)
+        code, lines = run(inspect, "fetch", "KLAX", "--server", secure)
+        expect(code == 1 and lines[0]["error"] == "Util::DownloadHttp (18)", "system trust only: %r" % lines)
 
         code, _ = run(inspect, "metar")
         expect(code == 2, "usage exit code %d" % code)
