@@ -28,7 +28,7 @@ LRESULT CFormHidden::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
         // Only when Windows is really ending; a cancelled log-off leaves the program running.
         if (wParam != FALSE) {
-            Program::Exit();
+            Program::ExitAtEndOfSession();
         }
         return 0;
     default:

@@ -27,6 +27,9 @@ public:
     static bool OnStartupSS_Preview();
     // The orderly exit: menu Exit, Windows ending, input in the full-screen saver.
     static void Exit();
+    // Exit when Windows ends the session: it waits on the program, so nothing may wait on the
+    // user, and a failed save is kept silent.
+    static void ExitAtEndOfSession();
     // After the message loop, and after a failed start: releases whatever exists.
     static void OnShutdown();
 

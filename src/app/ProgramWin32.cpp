@@ -27,6 +27,9 @@ std::atomic<bool> exiting{false};
 HANDLE instanceMutex = nullptr;
 std::unique_ptr<CFormHidden> hiddenWindow;
 CPtr<COptions> options;
+// Set when Windows ends the session: no one is there to answer a message box, and Windows
+// waits on the program until it ends.
+bool sessionEnding = false;
 
 // How long a second start looks for the first instance's hidden window: the first may hold
 // the mutex but still be starting.
@@ -61,6 +64,12 @@ bool PostToDesktopInstance(UINT message) {
             return false;
         }
         Sleep(100);
+    }
+}
+
+void ReportSaveFailure() {
+    if (!sessionEnding) {
+        MessageBoxW(nullptr, COptions::SaveFailedMessage, Program::DisplayName(), MB_OK | MB_ICONERROR);
     }
 }
 
@@ -264,9 +273,7 @@ void Program::LoadImagesAndOptions() {
     site.EarthFolder = PathEarth();
     site.StartupName = KeyName();
     site.ProgramFile = [] { return PathNameExecutable(); };
-    site.ReportSaveFailure = [] {
-        MessageBoxW(nullptr, COptions::SaveFailedMessage, DisplayName(), MB_OK | MB_ICONERROR);
-    };
+    site.ReportSaveFailure = ReportSaveFailure;
     options = new COptions(IsCloudPane() ? OptionsEdition::CloudPane : OptionsEdition::GlobeGlow, site);
     options->Load();
 }
@@ -279,6 +286,11 @@ void Program::CreateHiddenWindow(const char* failureLocation) {
     hiddenWindow = std::move(window);
 }
 
+void Program::ExitAtEndOfSession() {
+    sessionEnding = true;
+    Exit();
+}
+
 void Program::Exit() {
     if (exiting.exchange(true)) {
         return;
@@ -287,7 +299,7 @@ void Program::Exit() {
     case EnumAppMode::Desktop:
         // First: remove the notification icon; hide the Earth and local weather windows and
         // close the options dialog.
-        options->Save(); // a failure has told the user; the exit goes on
+        options->Save(); // a failure has told the user, if one is there; the exit goes on
         // Then: stop the thread pool (100 ms); restore the user's wallpaper.
         PostQuitMessage(0);
         break;

@@ -69,3 +69,19 @@ bool UtilFile::MoveFileReplace(const std::wstring& source, const std::wstring& t
     const std::string to = ToUtf8(target);
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
+
+bool UtilFile::FileExists(const std::wstring& fileName) {
+    struct stat status {};
+    return ::stat(ToUtf8(fileName).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool UtilFile::IsReadOnly(const std::wstring& fileName) {
+    struct stat status {};
+    // The mode bits, not access(): the superuser may write anything, yet the mark stands.
+    return ::stat(ToUtf8(fileName).c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool UtilFile::RemoveFile(const std::wstring& fileName) {
+    return ::unlink(ToUtf8(fileName).c_str()) == 0;
+}

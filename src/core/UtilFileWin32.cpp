@@ -38,3 +38,18 @@ bool UtilFile::MoveFileReplace(const std::wstring& source, const std::wstring& t
     return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
            0;
 }
+
+bool UtilFile::FileExists(const std::wstring& fileName) {
+    const DWORD attributes = GetFileAttributesW(fileName.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool UtilFile::IsReadOnly(const std::wstring& fileName) {
+    const DWORD attributes = GetFileAttributesW(fileName.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool UtilFile::RemoveFile(const std::wstring& fileName) {
+    return DeleteFileW(fileName.c_str()) != 0;
+}

@@ -59,20 +59,27 @@ public:
     // Reads both files; never fails: what cannot be read keeps its value.
     void Load();
     // "Options.txt": each key on its own, a damaged value leaving only its own field as it was.
-    // A file without a HomeCity line means no home city.
+    // A file without a HomeCity line means no home city. A file that cannot be read, or in which
+    // not one key reads, is damaged: everything keeps its value, and the first save keeps the
+    // file as "Options.txt.damaged" before replacing it.
     void ReadOptions();
-    // "Cities.txt": one favourite a line, blank and unreadable lines skipped. An existing empty
-    // file means no favourites; a missing one keeps the list.
+    // "Cities.txt": one favourite a line, blank lines skipped. An existing empty file means no
+    // favourites; a missing one keeps the list. A damaged line loses only its own favourite, and
+    // the first save keeps the file as it was as "Cities.txt.damaged"; a file that cannot be
+    // read, or of which no line reads, keeps the list too.
     void LoadCities();
-    // The value of the key's line, exactly as written: from after "key=" up to the CR LF. The
-    // key must start a line; a key that is missing, or whose line has no CR LF, throws.
+    // The value of the key's line, exactly as written: from after "key=" up to the line's end,
+    // CR LF or LF alone. The key must start a line; a key that is missing, or whose line has no
+    // end, throws.
     static std::string ReadOptionValueAsString(const std::string& fileText, const char* key);
 
-    // Saves both files, then sets or removes the start-up entry. A failure to save the files
-    // is reported through the site and answered false; the entry's failures go unreported.
+    // Saves each file on its own, then sets or removes the start-up entry. A failure to save
+    // either file is reported through the site once and answered false; the entry's failures
+    // go unreported.
     bool Save() const;
     // Each file is written to a ".temp" file beside it, forced to the disk and then renamed
-    // over the old one in one step, so a crash leaves either the old or the new file.
+    // over the old one in one step, so a crash leaves either the old or the new file. A file
+    // marked read-only is not replaced, and a failed save removes its ".temp" file again.
     void SaveOptions() const;
     void SaveCities() const;
 
@@ -89,6 +96,10 @@ private:
     void UpdateStartupEntry() const;
 
     OptionsSite site_;
+    // What loading found of the files on disk, not part of the settings: a damaged file is kept
+    // aside by the first save that replaces it.
+    mutable bool optionsFileDamaged_ = false;
+    mutable bool citiesFileDamaged_ = false;
 };
 
 template <> struct CPtrLocations<COptions> {

@@ -1,35 +1,49 @@
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
 #include "core/Util.h"
-#include "core/UtilFile.h"
 #include "data/Options.h"
+#include "data/SettingsFile.h"
 
 namespace {
-// Reads one key; a missing key or a damaged value leaves the field as it was.
-template <class Apply> void ReadKey(const std::string& text, const char* key, Apply apply) {
-    try {
-        apply(COptions::ReadOptionValueAsString(text, key));
-    } catch (...) {
-    }
-}
+// Reads keys of one file text, each on its own: a missing key or a damaged value leaves the
+// field as it was. Counts the values taken, since a text in which none is taken is not a
+// settings file.
+class KeyReader {
+public:
+    explicit KeyReader(const std::string& text) : text_(text) {}
 
-void ReadBool(const std::string& text, const char* key, bool& field) {
-    ReadKey(text, key, [&field](const std::string& value) { Util::Parse(value, field); });
-}
+    int Taken() const { return taken_; }
 
-void ReadColour(const std::string& text, const char* key, uint32_t& field) {
-    ReadKey(text, key, [&field](const std::string& value) { Util::Parse(value, field); });
-}
-
-void ReadFont(const std::string& text, const char* key, FontValue& field) {
-    ReadKey(text, key, [&field](const std::string& value) {
-        FontValue font = Util::ParseFont(value);
-        // No font can be made with such a size; keep the one there is.
-        if (font.Size > 0) {
-            field = std::move(font);
+    template <class Apply> void Key(const char* key, Apply apply) {
+        try {
+            apply(COptions::ReadOptionValueAsString(text_, key));
+            ++taken_;
+        } catch (...) {
         }
-    });
-}
+    }
+
+    void Bool(const char* key, bool& field) {
+        Key(key, [&field](const std::string& value) { Util::Parse(value, field); });
+    }
+
+    void Colour(const char* key, uint32_t& field) {
+        Key(key, [&field](const std::string& value) { Util::Parse(value, field); });
+    }
+
+    void Font(const char* key, FontValue& field) {
+        Key(key, [&field](const std::string& value) {
+            FontValue font = Util::ParseFont(value);
+            // No font can be made with such a size; keep the one there is.
+            if (font.Size > 0) {
+                field = std::move(font);
+            }
+        });
+    }
+
+private:
+    const std::string& text_;
+    int taken_ = 0;
+};
 
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
@@ -58,73 +72,90 @@ std::string COptions::ReadOptionValueAsString(const std::string& fileText, const
         ThrowApplicationException("COptions::ReadOptionValueAsString (128)");
     }
     const size_t start = at + search.size();
-    const size_t end = fileText.find("\r\n", start);
+    // An editor or a copy from another machine may have left LF alone; a CR before it belongs
+    // to the line end.
+    size_t end = fileText.find('\n', start);
     if (end == std::string::npos) {
         ThrowApplicationException("COptions::ReadOptionValueAsString (131)");
+    }
+    if (end > start && fileText[end - 1] == '\r') {
+        --end;
     }
     return fileText.substr(start, end - start);
 }
 
 void COptions::ReadOptions() {
     std::string text;
-    try {
-        text = UtilFile::ReadFileAscii(site_.OptionsFile);
-    } catch (const ApplicationException&) {
+    switch (SettingsFile::Read(site_.OptionsFile, text)) {
+    case SettingsFile::Found::Missing:
         return; // no file yet: the defaults stay
+    case SettingsFile::Found::Unreadable:
+        optionsFileDamaged_ = true;
+        return;
+    case SettingsFile::Found::Read:
+        break;
     }
 
-    std::string homeCity;
-    try {
-        homeCity = ReadOptionValueAsString(text, "HomeCity");
-    } catch (const ApplicationException&) {
-        homeCity.clear(); // no line: no home city
-    }
-    if (homeCity.empty()) {
-        HomeCity = nullptr;
-    } else {
-        try {
-            CPtr<City> city(new City);
-            CityRecord::Parse(homeCity, *city);
-            HomeCity = std::move(city);
-        } catch (...) {
-            // A damaged line keeps the home city there was.
-        }
-    }
-
-    ReadBool(text, "UpdateWallpaper", UpdateWallpaper);
-    ReadBool(text, "RunAtSystemStartup", RunAtSystemStartup);
-    ReadBool(text, "ShowWeather", ShowWeather);
-    ReadBool(text, "UseMetricSystem", UseMetricSystem);
-    ReadKey(text, "Region", [this](const std::string& value) { FindRegion(FromAnsi(value), Region); });
-    ReadKey(text, "Background", [this](const std::string& value) {
+    KeyReader read(text);
+    read.Bool("UpdateWallpaper", UpdateWallpaper);
+    read.Bool("RunAtSystemStartup", RunAtSystemStartup);
+    read.Bool("ShowWeather", ShowWeather);
+    read.Bool("UseMetricSystem", UseMetricSystem);
+    read.Key("Region", [this](const std::string& value) { FindRegion(FromAnsi(value), Region); });
+    read.Key("Background", [this](const std::string& value) {
         SelectBackground(site_.EarthFolder, FromAnsi(value), Background);
     });
-    ReadBool(text, "DispalyCityName", DispalyCityName);
-    ReadBool(text, "DisplayCityTemprature", DisplayCityTemprature);
-    ReadKey(text, "WeatherIconScale",
-            [this](const std::string& value) { WeatherIconScale = Util::ParseInt(value); });
-    ReadFont(text, "FontCityName", FontCityName);
-    ReadColour(text, "ColorCityName", ColorCityName);
-    ReadFont(text, "FontCityTemprature", FontCityTemprature);
-    ReadColour(text, "ColorCityTemprature", ColorCityTemprature);
-    ReadBool(text, "FormLocalWeather_AlwaysOnTop", FormLocalWeather_AlwaysOnTop);
-    ReadKey(text, "FormLocalWeather_Mode", [this](const std::string& value) {
+    read.Bool("DispalyCityName", DispalyCityName);
+    read.Bool("DisplayCityTemprature", DisplayCityTemprature);
+    read.Key("WeatherIconScale",
+             [this](const std::string& value) { WeatherIconScale = Util::ParseInt(value); });
+    read.Font("FontCityName", FontCityName);
+    read.Colour("ColorCityName", ColorCityName);
+    read.Font("FontCityTemprature", FontCityTemprature);
+    read.Colour("ColorCityTemprature", ColorCityTemprature);
+    read.Bool("FormLocalWeather_AlwaysOnTop", FormLocalWeather_AlwaysOnTop);
+    read.Key("FormLocalWeather_Mode", [this](const std::string& value) {
         const int mode = Util::ParseInt(value);
         if (mode >= 0 && mode <= 2) {
             FormLocalWeather_Mode = mode;
         }
     });
+
+    // The home city comes last, as a missing line means no home city only in a file that is a
+    // settings file at all.
+    bool homeCityLine = false;
+    read.Key("HomeCity", [this, &homeCityLine](const std::string& value) {
+        homeCityLine = true;
+        if (value.empty()) {
+            HomeCity = nullptr;
+            return;
+        }
+        CPtr<City> city(new City);
+        // A damaged line throws here and keeps the home city there was.
+        CityRecord::Parse(value, *city);
+        HomeCity = std::move(city);
+    });
+    if (read.Taken() == 0) {
+        optionsFileDamaged_ = true;
+    } else if (!homeCityLine) {
+        HomeCity = nullptr;
+    }
 }
 
 void COptions::LoadCities() {
     std::string text;
-    try {
-        text = UtilFile::ReadFileAscii(site_.CitiesFile);
-    } catch (const ApplicationException&) {
+    switch (SettingsFile::Read(site_.CitiesFile, text)) {
+    case SettingsFile::Found::Missing:
         return; // no file yet: the default favourites stay
+    case SettingsFile::Found::Unreadable:
+        citiesFileDamaged_ = true;
+        return;
+    case SettingsFile::Found::Read:
+        break;
     }
 
     CPtr<std::vector<City>> cities(new std::vector<City>);
+    size_t damagedLines = 0;
     const size_t size = text.size();
     size_t start = 0;
     while (start < size) {
@@ -144,8 +175,16 @@ void COptions::LoadCities() {
             cities->push_back(std::move(city));
         } catch (...) {
             // A damaged line loses only its own favourite.
+            ++damagedLines;
         }
         start = end + 1;
+    }
+    if (damagedLines > 0) {
+        citiesFileDamaged_ = true;
+        // Not one line is a city: this is no favourites file, and the favourites stay.
+        if (cities->empty()) {
+            return;
+        }
     }
     Cities = std::move(cities);
 }

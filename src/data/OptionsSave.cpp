@@ -4,30 +4,44 @@
 #include "core/Util.h"
 #include "core/UtilFile.h"
 #include "data/Options.h"
+#include "data/SettingsFile.h"
 #include "data/StartupEntry.h"
 
 bool COptions::Save() const {
+    // Each file on its own: settings that cannot be saved are no reason to lose the favourites.
+    bool saved = true;
     try {
         SaveOptions();
+    } catch (...) {
+        saved = false;
+    }
+    try {
         SaveCities();
     } catch (...) {
+        saved = false;
+    }
+    try {
+        UpdateStartupEntry();
+    } catch (...) {
+    }
+    if (!saved) {
         try {
             if (site_.ReportSaveFailure) {
                 site_.ReportSaveFailure();
             }
         } catch (...) {
         }
-        return false;
     }
-    try {
-        UpdateStartupEntry();
-    } catch (...) {
-    }
-    return true;
+    return saved;
 }
 
 void COptions::SaveOptions() const {
+    // The user's protection stands: no rename may get around it.
+    if (UtilFile::IsReadOnly(site_.OptionsFile)) {
+        ThrowApplicationException("COptions::SaveOptions (310)");
+    }
     const std::wstring temp = site_.OptionsFile + L".temp";
+    const SettingsFile::TemporaryFileRemover remover(temp);
     OutputFile file;
     if (!file.Create(temp)) {
         ThrowApplicationException("COptions::SaveOptions (312)");
@@ -53,17 +67,25 @@ void COptions::SaveOptions() const {
     if (!file.Commit()) {
         ThrowApplicationException("COptions::SaveOptions (327)");
     }
+    if (optionsFileDamaged_) {
+        SettingsFile::KeepDamaged(site_.OptionsFile);
+    }
     // Until here the old file is untouched; a failed rename keeps it and is reported.
     if (!UtilFile::MoveFileReplace(temp, site_.OptionsFile)) {
         ThrowApplicationException("COptions::SaveOptions (331)");
     }
+    optionsFileDamaged_ = false;
 }
 
 void COptions::SaveCities() const {
     if (Cities.IsEmpty()) {
         return;
     }
+    if (UtilFile::IsReadOnly(site_.CitiesFile)) {
+        ThrowApplicationException("COptions::SaveCities (294)");
+    }
     const std::wstring temp = site_.CitiesFile + L".temp";
+    const SettingsFile::TemporaryFileRemover remover(temp);
     OutputFile file;
     if (!file.Create(temp)) {
         ThrowApplicationException("COptions::SaveCities (296)");
@@ -80,9 +102,13 @@ void COptions::SaveCities() const {
     if (!file.Commit()) {
         ThrowApplicationException("COptions::SaveCities (305)");
     }
+    if (citiesFileDamaged_) {
+        SettingsFile::KeepDamaged(site_.CitiesFile);
+    }
     if (!UtilFile::MoveFileReplace(temp, site_.CitiesFile)) {
         ThrowApplicationException("COptions::SaveCities (309)");
     }
+    citiesFileDamaged_ = false;
 }
 
 void COptions::UpdateStartupEntry() const {

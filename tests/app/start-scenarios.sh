@@ -293,6 +293,96 @@ case_default_files() {
     [ ! -e "$roaming/CloudPane/Options.txt.temp" ] || fail "a temporary options file was left behind"
 }
 
+# fresh_user_folder: an empty per-user folder of Cloud Pane, in $user_dir, for the test's length.
+fresh_user_folder() {
+    local roaming
+    roaming=$(unix_path_of_variable APPDATA)
+    [ -d "$roaming" ] || fail "cannot find the application-data folder of the Wine prefix"
+    put_aside "$roaming/CloudPane"
+    user_dir="$roaming/CloudPane"
+    mkdir -p "$user_dir"
+}
+
+# run_until_end_of_session: starts the desktop program, ends the session as Windows does, and
+# requires the process to be gone within 2 s of WM_ENDSESSION, with exit code 0.
+run_until_end_of_session() {
+    local out
+    start_desktop cloud-pane.exe "Cloud Pane"
+    out=$(wine "$tool" end-session-within "Cloud Pane" 2000 | tr -d '\r')
+    local sent=$?
+    note "cloud-pane.exe on WM_ENDSESSION: $out"
+    [ "$sent" -eq 0 ] || fail "cloud-pane.exe was not gone within 2 s of WM_ENDSESSION ($out)"
+    wait_exit "$last_pid"
+    [ "$rc" -eq 0 ] || fail "cloud-pane.exe ended with exit code $rc on WM_ENDSESSION"
+}
+
+# no_temporary_files: a save leaves no ".temp" file behind, whether it failed or not.
+no_temporary_files() {
+    [ ! -f "$user_dir/Options.txt.temp" ] || fail "Options.txt.temp was left behind"
+    [ ! -f "$user_dir/Cities.txt.temp" ] || fail "Cities.txt.temp was left behind"
+}
+
+# Options.txt that cannot be written: the failed save opens no box that the end of the session
+# would wait on, and the favourites are saved all the same.
+case_options_folder_end_session() {
+    fresh_user_folder
+    mkdir "$user_dir/Options.txt"
+    run_until_end_of_session
+    [ -d "$user_dir/Options.txt" ] || fail "the folder Options.txt is gone"
+    same_crlf_lines "$user_dir/Cities.txt" "${default_cities_lines[@]}" || fail "Cities.txt was not saved"
+    no_temporary_files
+}
+
+# The default lines with the home city London and metric units.
+london_options_lines() {
+    london_lines=("HomeCity=1001;EGLL;United Kingdom;London;Heathrow;51.477001;-0.461000" "${default_options_lines[@]:1}")
+    london_lines[4]="UseMetricSystem=true"
+}
+
+case_options_lf_only() {
+    fresh_user_folder
+    london_options_lines
+    printf '%s\n' "${london_lines[@]}" >"$user_dir/Options.txt"
+    run_until_end_of_session
+    same_crlf_lines "$user_dir/Options.txt" "${london_lines[@]}" ||
+        fail "Options.txt is not London and metric in CR LF lines: $(od -c "$user_dir/Options.txt" | head -5)"
+    [ ! -e "$user_dir/Options.txt.damaged" ] || fail "a file read normally was kept as damaged"
+}
+
+case_options_random_bytes() {
+    fresh_user_folder
+    head -c 4096 /dev/urandom >"$user_dir/Options.txt"
+    cp "$user_dir/Options.txt" "$user_dir/bytes"
+    run_until_end_of_session
+    cmp -s "$user_dir/bytes" "$user_dir/Options.txt.damaged" || fail "Options.txt.damaged does not hold the damaged bytes"
+    same_crlf_lines "$user_dir/Options.txt" "${default_options_lines[@]}" ||
+        fail "Options.txt is not the defaults with their home city: $(head -c 200 "$user_dir/Options.txt")"
+    no_temporary_files
+}
+
+case_options_read_only() {
+    fresh_user_folder
+    london_options_lines
+    printf '%s\r\n' "${london_lines[@]}" >"$user_dir/Options.txt"
+    cp "$user_dir/Options.txt" "$user_dir/before"
+    chmod a-w "$user_dir/Options.txt"
+    run_until_end_of_session
+    cmp -s "$user_dir/before" "$user_dir/Options.txt" || fail "the read-only Options.txt was written over"
+    [[ $(stat -c %A "$user_dir/Options.txt") != *w* ]] || fail "Options.txt lost its read-only mark"
+    same_crlf_lines "$user_dir/Cities.txt" "${default_cities_lines[@]}" || fail "Cities.txt was not saved"
+    no_temporary_files
+}
+
+case_cities_damaged_lines() {
+    fresh_user_folder
+    printf '%s\r\n' "${default_cities_lines[0]}" "a damaged line" "${default_cities_lines[2]}" >"$user_dir/Cities.txt"
+    cp "$user_dir/Cities.txt" "$user_dir/before"
+    run_until_end_of_session
+    cmp -s "$user_dir/before" "$user_dir/Cities.txt.damaged" || fail "Cities.txt.damaged is not the file as it was"
+    same_crlf_lines "$user_dir/Cities.txt" "${default_cities_lines[0]}" "${default_cities_lines[2]}" ||
+        fail "Cities.txt does not hold the two good lines: $(cat -A "$user_dir/Cities.txt")"
+}
+
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance
 fn="case_${case//-/_}"

@@ -64,6 +64,33 @@ TEST(UtilFile, MoveFileReplaceSwapsInTheNewFile) {
     EXPECT_EQ("new", folder.Read(L"Options.txt"));
 }
 
+// A folder is never taken for a file, nor removed as one.
+TEST(UtilFile, FilesAndFoldersAreToldApart) {
+    TempFolder folder;
+    folder.Write(L"Options.txt", "x");
+    std::filesystem::create_directory(folder.Path() / L"Cities.txt");
+    EXPECT_TRUE(UtilFile::FileExists(folder.File(L"Options.txt")));
+    EXPECT_FALSE(UtilFile::FileExists(folder.File(L"Cities.txt")));
+    EXPECT_FALSE(UtilFile::FileExists(folder.File(L"missing.txt")));
+
+    EXPECT_FALSE(UtilFile::IsReadOnly(folder.File(L"Options.txt")));
+    std::filesystem::permissions(folder.Path() / L"Options.txt",
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_TRUE(UtilFile::IsReadOnly(folder.File(L"Options.txt")));
+    EXPECT_FALSE(UtilFile::IsReadOnly(folder.File(L"Cities.txt")));
+    EXPECT_FALSE(UtilFile::IsReadOnly(folder.File(L"missing.txt")));
+    std::filesystem::permissions(folder.Path() / L"Options.txt", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+
+    EXPECT_FALSE(UtilFile::RemoveFile(folder.File(L"Cities.txt")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / L"Cities.txt"));
+    EXPECT_TRUE(UtilFile::RemoveFile(folder.File(L"Options.txt")));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / L"Options.txt"));
+    EXPECT_FALSE(UtilFile::RemoveFile(folder.File(L"Options.txt")));
+}
+
 TEST(UtilPath, AppendBackslash) {
     EXPECT_EQ(L"C:\\x\\", Util::AppendBackslash(L"C:\\x"));
     EXPECT_EQ(L"C:\\x\\", Util::AppendBackslash(L"C:\\x\\"));

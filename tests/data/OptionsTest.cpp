@@ -1,7 +1,6 @@
-#include "data/Options.h"
+#include "OptionsFixture.h"
 #include "core/ThrowLocation.h"
 #include "data/StartupEntry.h"
-#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -9,77 +8,7 @@
 #include <unistd.h>
 #endif
 
-namespace {
 namespace fs = std::filesystem;
-
-const std::string DefaultOptionsText =
-    "HomeCity=348400;KLAX;USA;Los Angeles;Los Angeles International Airport;33.938000;-118.389000\r\n"
-    "UpdateWallpaper=true\r\n"
-    "RunAtSystemStartup=false\r\n"
-    "ShowWeather=true\r\n"
-    "UseMetricSystem=false\r\n"
-    "Region=Earth (Default)\r\n"
-    "Background=Blue Marble.jpg\r\n"
-    "DispalyCityName=true\r\n"
-    "DisplayCityTemprature=true\r\n"
-    "WeatherIconScale=70\r\n"
-    "FontCityName=Arial,6.000,0\r\n"
-    "ColorCityName=255,255,255\r\n"
-    "FontCityTemprature=Arial,8.000,1\r\n"
-    "ColorCityTemprature=255,0,0\r\n"
-    "FormLocalWeather_AlwaysOnTop=false\r\n"
-    "FormLocalWeather_Mode=0\r\n";
-
-const std::string DefaultCitiesText =
-    "358900;KMIA;USA;Miami;Miami International Airport;25.791000;-80.316002\r\n"
-    "370800;KJFK;USA;New York;Kennedy International Airport;40.639000;-73.762001\r\n"
-    "113600;LFPO;France;Paris;Orly;48.733002;2.400000\r\n"
-    "221800;LEMD;Spain;Madrid;Barajas;40.450001;-3.550000\r\n"
-    "152100;LIRF;Italy;Roma;Fiumicino;41.799999;12.233000\r\n"
-    "163300;RJAA;Japan;Tokyo;New Tokyo International Airport;35.766998;140.382996\r\n"
-    "213600;WSSS;Singapore;Singapore;Changi Airport;1.367000;103.983002\r\n"
-    "216100;FAJS;South Africa;Johannesburg;;-26.132999;28.233000\r\n"
-    "227400;ESSA;Sweden;Stockholm;Arlanda;59.650002;17.950001\r\n"
-    "79800;CYVR;Canada;Vancouver;International Airport;49.182999;-123.167000\r\n"
-    "12100;YSSY;Australia;Sydney;;-33.950001;151.182999\r\n"
-    "86600;ZBAA;China;Beijing;;39.932999;116.282997\r\n"
-    "133400;VHHH;Hong Kong;Hong Kong;;22.333000;114.182999\r\n"
-    "136800;VIDP;India;New Delhi;Palam;28.566999;77.116997\r\n"
-    "179000;GMMC;Morocco;Casablanca;;33.567001;-7.667000\r\n"
-    "23000;SBBR;Brazil;Brasilia;;-15.867000;-47.932999\r\n"
-    "175100;MMMX;Mexico;Mexico City;Licenci;19.433001;-99.099998\r\n";
-
-class OptionsFiles : public ::testing::Test {
-protected:
-    OptionsFiles() {
-        fs::create_directory(folder.Path() / L"Earth");
-        folder.Write(L"Earth/Blue Marble.jpg", "day");
-        folder.Write(L"Earth/Night Lights.jpg", "day");
-        site.OptionsFile = folder.File(L"Options.txt");
-        site.CitiesFile = folder.File(L"Cities.txt");
-        site.EarthFolder = folder.File(L"Earth") + static_cast<wchar_t>(fs::path::preferred_separator);
-        site.ReportSaveFailure = [this] { ++failuresReported; };
-    }
-
-    COptions Loaded(const std::string& optionsText) {
-        folder.Write(L"Options.txt", optionsText);
-        COptions options(OptionsEdition::CloudPane, site);
-        options.Load();
-        return options;
-    }
-
-    size_t FavouritesLoaded(const std::string& citiesText) {
-        folder.Write(L"Cities.txt", citiesText);
-        COptions options(OptionsEdition::CloudPane, site);
-        options.Load();
-        return options.Cities->size();
-    }
-
-    TempFolder folder;
-    OptionsSite site;
-    int failuresReported = 0;
-};
-} // namespace
 
 TEST_F(OptionsFiles, DefaultsOfEachEdition) {
     EXPECT_FALSE(COptions(OptionsEdition::GlobeGlow, site).ShowWeather);
@@ -189,15 +118,18 @@ TEST_F(OptionsFiles, ADamagedValueLosesOnlyItsOwnKey) {
     EXPECT_EQ(DefaultRegion(), Loaded("Region=\r\n").Region);
 }
 
-// A value ends at CR LF; a last line without it counts as missing.
+// A value ends at CR LF or LF alone; a last line without an end counts as missing.
 TEST_F(OptionsFiles, ALastLineWithoutLineEndKeepsItsDefault) {
-    const COptions options = Loaded("ShowWeather=false\r\nWeatherIconScale=90\r\nFormLocalWeather_Mode=2");
+    const COptions options = Loaded("ShowWeather=false\r\nWeatherIconScale=90\nFormLocalWeather_Mode=2");
     EXPECT_FALSE(options.ShowWeather);
     EXPECT_EQ(90, options.WeatherIconScale);
     EXPECT_EQ(0, options.FormLocalWeather_Mode);
     EXPECT_EQ(L"COptions::ReadOptionValueAsString (131)", ThrowLocation<ApplicationException>([] {
-                  COptions::ReadOptionValueAsString("A=1\r\nB=2\n", "B");
+                  COptions::ReadOptionValueAsString("A=1\r\nB=2\r", "B");
               }));
+    EXPECT_EQ("2", COptions::ReadOptionValueAsString("A=1\r\nB=2\n", "B"));
+    EXPECT_EQ("x\ry", COptions::ReadOptionValueAsString("A=x\ry\r\n", "A"));
+    EXPECT_EQ("", COptions::ReadOptionValueAsString("A=\n", "A"));
     EXPECT_EQ(L"COptions::ReadOptionValueAsString (128)",
               ThrowLocation<ApplicationException>([] { COptions::ReadOptionValueAsString("A=1\r\n", "B"); }));
     EXPECT_EQ(" x ", COptions::ReadOptionValueAsString("B=1\r\nA= x \r\nA=2\r\n", "A"));
@@ -206,7 +138,9 @@ TEST_F(OptionsFiles, ALastLineWithoutLineEndKeepsItsDefault) {
 TEST_F(OptionsFiles, TheHomeCityLine) {
     EXPECT_TRUE(Loaded("ShowWeather=false\r\n").HomeCity.IsEmpty());
     EXPECT_TRUE(Loaded("HomeCity=\r\n").HomeCity.IsEmpty());
-    EXPECT_TRUE(Loaded("HomeCity=1;K;C;N;D;1;2").HomeCity.IsEmpty()); // no line end: missing
+    EXPECT_TRUE(Loaded("ShowWeather=false\r\nHomeCity=1;K;C;N;D;1;2").HomeCity.IsEmpty()); // no line end
+    // Alone, that line leaves a file without one key read: damaged, and the default stays.
+    EXPECT_EQ(L"KLAX", Loaded("HomeCity=1;K;C;N;D;1;2").HomeCity->Icao);
     EXPECT_EQ(
         L"Sydney",
         Loaded("HomeCity=12100;YSSY;Australia;Sydney;;-33.950001;151.182999\r\n").HomeCity->DisplayName());
@@ -232,8 +166,9 @@ TEST_F(OptionsFiles, CitiesFileSkipsBlankAndDamagedLines) {
     EXPECT_EQ(0u, FavouritesLoaded("\r\n\r\n"));
 }
 
-// The old files stay when the new ones cannot be written, and the user is told.
-TEST_F(OptionsFiles, AFailedSaveKeepsTheOldFilesAndIsReported) {
+// The old file stays when the new one cannot be written, the user is told once, and the other
+// file is saved all the same.
+TEST_F(OptionsFiles, AFailedSaveKeepsTheOldFileAndIsReported) {
     folder.Write(L"Options.txt", "ShowWeather=false\r\n");
     folder.Write(L"Cities.txt", "old\r\n");
     const COptions options(OptionsEdition::CloudPane, site);
@@ -244,9 +179,11 @@ TEST_F(OptionsFiles, AFailedSaveKeepsTheOldFilesAndIsReported) {
     EXPECT_FALSE(options.Save());
     EXPECT_EQ(1, failuresReported);
     EXPECT_EQ("ShowWeather=false\r\n", folder.Read(L"Options.txt"));
-    EXPECT_EQ("old\r\n", folder.Read(L"Cities.txt")); // not attempted
+    EXPECT_EQ(DefaultCitiesText, folder.Read(L"Cities.txt"));
+    EXPECT_TRUE(fs::is_directory(folder.Path() / L"Options.txt.temp")); // not ours to remove
     fs::remove(folder.Path() / L"Options.txt.temp");
 
+    folder.Write(L"Cities.txt", "old\r\n");
     fs::create_directory(folder.Path() / L"Cities.txt.temp");
     EXPECT_FALSE(options.Save());
     EXPECT_EQ(2, failuresReported);
@@ -261,6 +198,9 @@ TEST_F(OptionsFiles, AFailedSaveKeepsTheOldFilesAndIsReported) {
               ThrowLocation<ApplicationException>([&] { options.SaveOptions(); }));
     EXPECT_FALSE(options.Save());
     EXPECT_EQ(3, failuresReported);
+    EXPECT_TRUE(fs::is_directory(folder.Path() / L"Options.txt"));
+    EXPECT_FALSE(fs::exists(folder.Path() / L"Options.txt.temp")); // the failed save's own file
+    EXPECT_EQ(DefaultCitiesText, folder.Read(L"Cities.txt"));
 }
 
 #ifndef _WIN32
