@@ -4,7 +4,9 @@
 ; makensis -DVERSION=3.2.5 -DSTAGE=<staged programs> -DDATA=<installation data>
 ;          -DSOURCE=<this folder> -DICON=<program icon> -DGENERATED=<folder of DataFiles.nsh> -DOUTDIR=<output folder>
 ;
-; Command line of the setup program: /S (silent), /AllUsers or /CurrentUser, /D=<folder> (last).
+; Command line of the setup program: /S (silent), /AllUsers or /CurrentUser, /CloudPane and/or
+; /GlobeGlow (only these editions; default: those already installed, else both), /D=<folder>
+; (last, unquoted).
 ; Command line of the uninstaller: /S, /RemoveSettings.
 
 !ifndef VERSION | STAGE | DATA | SOURCE | ICON | GENERATED | OUTDIR
@@ -61,6 +63,7 @@ Var AllUsers        ; 1: per machine, 0: per user
 Var IsAdmin         ; 1 when this process may write Program Files and the machine registry
 Var ModeGiven       ; 1 when /AllUsers or /CurrentUser chose the mode
 Var DirGiven        ; 1 when /D chose the folder
+Var EditionsGiven   ; editions chosen by /CloudPane and /GlobeGlow: 1 Cloud Pane, 2 Globe Glow
 Var RemoveSettings  ; uninstaller: 1 removes the user's Options.txt and Cities.txt
 Var AllUsersRadio
 Var CurrentUserRadio
@@ -71,6 +74,8 @@ Var RunTitle
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SOURCE}\Welcome.bmp"
+!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION}, the desktop weather program, in one or both of its editions:$\r$\n$\r$\nCloud Pane puts your home city's weather on the desktop wallpaper.$\r$\n$\r$\nGlobe Glow shows the Earth with the real day and night and the weather of your cities.$\r$\n$\r$\nEach comes with its screen saver. A running Cloud Pane or Globe Glow is ended first; your settings are kept.$\r$\n$\r$\n$_CLICK"
 !define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_WELCOME
@@ -363,6 +368,17 @@ Function .onInit
         StrCpy $AllUsers 0
         StrCpy $ModeGiven 1
     ${EndIf}
+    StrCpy $EditionsGiven 0
+    ClearErrors
+    ${GetOptions} $2 "/CloudPane" $3
+    ${IfNot} ${Errors}
+        IntOp $EditionsGiven $EditionsGiven | 1
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $2 "/GlobeGlow" $3
+    ${IfNot} ${Errors}
+        IntOp $EditionsGiven $EditionsGiven | 2
+    ${EndIf}
     ${If} $AllUsers == 1
     ${AndIf} $IsAdmin != 1
         MessageBox MB_OK|MB_ICONSTOP "Installing ${PRODUCT} for anyone who uses this computer needs administrator rights." /SD IDOK
@@ -389,9 +405,11 @@ Function ApplyMode
             StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
         ${EndIf}
     ${EndIf}
-    ; An upgrade offers the editions that are there; a first installation offers both.
-    StrCpy $1 0
-    ${If} $0 != ""
+    ; The command line's editions; else an upgrade offers the editions that are there and a
+    ; first installation offers both.
+    StrCpy $1 $EditionsGiven
+    ${If} $1 == 0
+    ${AndIf} $0 != ""
         ${If} ${FileExists} "$INSTDIR\cloud-pane.exe"
             IntOp $1 $1 | 1
         ${EndIf}

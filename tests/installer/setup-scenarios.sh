@@ -16,7 +16,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # How long one start, install or removal may take before the test gives up.
-bound=60
+bound=120
 
 started=()
 
@@ -55,6 +55,14 @@ run_setup() {
     local rc=$?
     [ "$rc" -eq 0 ] || fail "$* ended with exit code $rc"
     settle
+}
+
+# run_setup_line LINE: runs a command line exactly as written, as a shortcut or the Run box
+# would; /D= must stay unquoted even when the folder has blanks, which wine's own argument
+# quoting would not leave alone.
+run_setup_line() {
+    printf '%s\r\n' "@$1" >"$prefix/drive_c/setup-line.cmd"
+    run_setup cmd /c 'C:\setup-line.cmd'
 }
 
 variable() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
@@ -231,7 +239,7 @@ grep -q '^WeatherIconScale=123' "$roaming/CloudPane/Options.txt" || fail "the us
 note "a silent installation for the current user into a chosen folder"
 user_folder_w="$(variable USERPROFILE)\\My Orbimeteo"
 user_folder=$(unix "$user_folder_w")
-run_setup "$setup" /S /CurrentUser "/D=$user_folder_w"
+run_setup_line "\"$(winepath -w "$setup")\" /S /CurrentUser /D=$user_folder_w"
 installed_data_matches "$user_folder"
 for edition in "${editions[@]}"; do
     read -r key base title <<<"$edition"
@@ -243,6 +251,16 @@ for edition in "${editions[@]}"; do
 done
 expect_value "HKCU\\$uninstall_key" DisplayVersion 3.2.5
 wine reg query "HKLM\\$uninstall_key" >/dev/null 2>&1 && fail "a user installation wrote the machine's entry"
+
+note "an upgrade with only Cloud Pane takes Globe Glow away"
+run_setup "$setup" /S /CurrentUser /CloudPane
+for file in globe-glow.exe globe-glow.scr; do
+    [ ! -e "$user_folder/$file" ] || fail "$file is left in $user_folder"
+done
+[ ! -e "$user_menu/Globe Glow.lnk" ] || fail "the shortcut Globe Glow.lnk is left"
+expect_no_value 'HKCU\Software\GlobeGlow' InstallationPath
+expect_value 'HKCU\Software\CloudPane' InstallationPath "$user_folder_w"
+[ -f "$user_folder/cloud-pane.exe" ] || fail "the upgrade lost cloud-pane.exe"
 
 note "the user's screen saver finds its installation"
 start_program "$user_folder_w\\cloud-pane.scr" "Cloud Pane" /s
