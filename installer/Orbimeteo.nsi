@@ -119,7 +119,7 @@ Function ${un}EndRunningEdition
         ${EndIf}
         IntOp $5 $5 + 1
         DetailPrint "Asking the running $0 to end"
-        System::Call 'user32::GetWindowThreadProcessId(p r1, *i 0 r2)'
+        System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
         ; SYNCHRONIZE: enough to wait for the process, nothing more.
         System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
         System::Call 'user32::PostMessageW(p r1, i ${WM_COMMAND}, p ${COMMAND_EXIT}, p 0)'
