@@ -1,0 +1,63 @@
+# cmake -DDATA=<install folder> -DOUT=<file.nsh> -P ListDataFiles.cmake
+# Writes the two macros that install and remove the installation data file by file, so the
+# uninstaller deletes exactly what setup put there and never a whole folder a user may share.
+if(NOT DATA OR NOT OUT)
+    message(FATAL_ERROR "usage: cmake -DDATA=<folder> -DOUT=<file.nsh> -P ListDataFiles.cmake")
+endif()
+
+file(GLOB_RECURSE files RELATIVE "${DATA}" LIST_DIRECTORIES false "${DATA}/*")
+list(SORT files)
+if(NOT files)
+    message(FATAL_ERROR "no installation data in ${DATA}")
+endif()
+
+# NSIS reads "$" as the start of a variable and a double quote as the end of the text.
+function(nsis_path out relative)
+    if(relative MATCHES "[\"`']")
+        message(FATAL_ERROR "the installation data file name ${relative} cannot be quoted for NSIS")
+    endif()
+    string(REPLACE "$" "$$" text "${relative}")
+    string(REPLACE "/" "\\" text "${text}")
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+set(install "!macro InstallDataFiles\n")
+set(remove "!macro RemoveDataFiles\n")
+set(folders "")
+set(current "-")
+foreach(relative IN LISTS files)
+    get_filename_component(folder "${relative}" DIRECTORY)
+    nsis_path(file_text "${relative}")
+    if(NOT folder STREQUAL current)
+        set(current "${folder}")
+        if(folder STREQUAL "")
+            string(APPEND install "    SetOutPath \"$INSTDIR\"\n")
+        else()
+            nsis_path(folder_text "${folder}")
+            string(APPEND install "    SetOutPath \"$INSTDIR\\${folder_text}\"\n")
+            # A folder that holds only folders is removed after them too.
+            set(ancestor "${folder}")
+            while(NOT ancestor STREQUAL "")
+                list(APPEND folders "${ancestor}")
+                get_filename_component(ancestor "${ancestor}" DIRECTORY)
+            endwhile()
+        endif()
+    endif()
+    string(APPEND install "    File \"\${DATA}\\${file_text}\"\n")
+    string(APPEND remove "    Delete \"$INSTDIR\\${file_text}\"\n")
+endforeach()
+
+# Deepest folders first; RMDir without /r leaves a folder that still holds anything else.
+list(REMOVE_DUPLICATES folders)
+list(SORT folders)
+list(REVERSE folders)
+foreach(folder IN LISTS folders)
+    nsis_path(folder_text "${folder}")
+    string(APPEND remove "    RMDir \"$INSTDIR\\${folder_text}\"\n")
+endforeach()
+
+string(APPEND install "!macroend\n")
+string(APPEND remove "!macroend\n")
+file(WRITE "${OUT}.new" "${install}\n${remove}")
+file(COPY_FILE "${OUT}.new" "${OUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUT}.new")
