@@ -132,13 +132,13 @@ HBITMAP CBitmap::CreateHBitmap(uint32_t backgroundArgb) const {
     return result;
 }
 
-CBitmapPixels::CBitmapPixels(CBitmap& bitmap, PixelKind kind)
+CBitmapPixels::CBitmapPixels(CBitmap& bitmap, PixelKind kind, PixelAccess access)
     : bitmap_(bitmap), data_(std::make_unique<Gdiplus::BitmapData>()) {
     const Gdiplus::Rect whole(0, 0, bitmap.Width(), bitmap.Height());
-    locked_ = bitmap.HasImage() &&
-              Gdip::GdipBitmapLockBits(bitmap.Native(), &whole,
-                                       Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
-                                       FormatOf(kind), data_.get()) == Gdiplus::Ok;
+    // PixelAccess has GDI+'s ImageLockModeRead and ImageLockModeWrite bits.
+    locked_ =
+        bitmap.HasImage() && Gdip::GdipBitmapLockBits(bitmap.Native(), &whole, static_cast<UINT>(access),
+                                                      FormatOf(kind), data_.get()) == Gdiplus::Ok;
 }
 
 CBitmapPixels::~CBitmapPixels() {

@@ -93,11 +93,14 @@ private:
     Gdiplus::GpBitmap* bitmap_ = nullptr;
 };
 
-// The pixels of a whole bitmap, locked for reading and writing while this lives; what is
-// written there is in the bitmap once it is unlocked. Rows are Stride bytes apart.
+// The pixels of a whole bitmap, locked while this lives; what is written there is in the
+// bitmap once it is unlocked. Rows are Stride bytes apart.
+enum class PixelAccess { Read = 1, Write = 2, ReadWrite = 3 };
+
 class CBitmapPixels {
 public:
-    CBitmapPixels(CBitmap& bitmap, PixelKind kind);
+    // Reading only, or writing every pixel, spares a copy of the pixels on the way.
+    CBitmapPixels(CBitmap& bitmap, PixelKind kind, PixelAccess access = PixelAccess::ReadWrite);
     ~CBitmapPixels();
     CBitmapPixels(const CBitmapPixels&) = delete;
     CBitmapPixels& operator=(const CBitmapPixels&) = delete;

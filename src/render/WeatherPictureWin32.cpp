@@ -4,6 +4,7 @@
 #include "weather/WeatherIcons.h"
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -95,7 +96,7 @@ IconChoice ChooseIcon(const COptions& options, const PictureRect& workRect) {
     return {name, rect};
 }
 
-const CBitmap& BackgroundLayer(int width, int height, const IconChoice& icon, const COptions& options) {
+CBitmap& BackgroundLayer(int width, int height, const IconChoice& icon, const COptions& options) {
     if (state.Layer.Holds(width, height, icon.Name, icon.Rect)) {
         return state.Layer.Bitmap;
     }
@@ -118,6 +119,31 @@ const CBitmap& BackgroundLayer(int width, int height, const IconChoice& icon, co
     }
     state.Layer = std::move(layer);
     return state.Layer.Bitmap;
+}
+
+// A copy of the layer's pixels row by row, which Wine does many times faster than cloning the
+// bitmap; a layer that cannot be locked is cloned.
+CBitmap CopyOfLayer(CBitmap& layer, PixelKind kind) {
+    if (kind == PixelKind::Rgb24) {
+        CBitmap copy(layer.Width(), layer.Height(), PixelKind::Rgb24);
+        bool copied = false;
+        {
+            // Both are unlocked again before the copy is handed on.
+            const CBitmapPixels from(layer, PixelKind::Rgb24, PixelAccess::Read);
+            const CBitmapPixels to(copy, PixelKind::Rgb24, PixelAccess::Write);
+            if (from.IsLocked() && to.IsLocked()) {
+                const size_t bytes = static_cast<size_t>(from.Width()) * 3;
+                for (int y = 0; y < from.Height(); ++y) {
+                    std::memcpy(to.Row(y), from.Row(y), bytes);
+                }
+                copied = true;
+            }
+        }
+        if (copied) {
+            return copy;
+        }
+    }
+    return layer.Clone(kind);
 }
 
 void PrepareSurface(CGraphics& graphics) {
@@ -176,7 +202,8 @@ CBitmap CreateWeatherPicture(int width, int height, PixelKind kind, float dpi, c
     if (width <= 0 || height <= 0) {
         return CBitmap();
     }
-    CBitmap picture = BackgroundLayer(width, height, ChooseIcon(options, workRect), options).Clone(kind);
+    CBitmap picture =
+        CopyOfLayer(BackgroundLayer(width, height, ChooseIcon(options, workRect), options), kind);
     if (!picture.HasImage()) {
         return picture;
     }
