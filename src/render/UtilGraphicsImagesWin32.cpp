@@ -28,6 +28,17 @@ struct ImageStore {
 
 std::unique_ptr<ImageStore> store;
 
+// The picture in memory alone. Wine's GDI+ keeps the decoder of an opened file, and with it a
+// second decoded copy of the picture, for as long as the bitmap lives; for the sky, the night
+// image and a 2048-pixel icon that doubles tens of megabytes.
+CBitmap Opened(const std::wstring& path, PixelKind kind) {
+    CBitmap file = CBitmap::FromFile(path);
+    if (!file.HasImage()) {
+        return file;
+    }
+    return file.Clone(kind);
+}
+
 // One bitmap per file: several codes share a picture.
 std::shared_ptr<const CBitmap> SharedPicture(std::map<std::wstring, std::shared_ptr<const CBitmap>>& opened,
                                              const std::wstring& path) {
@@ -73,10 +84,11 @@ std::shared_ptr<const CBitmap> LargePicture(const std::wstring& name) {
             return recent.front().second;
         }
     }
-    recent.emplace_front(path, std::make_shared<const CBitmap>(CBitmap::FromFile(path)));
-    if (recent.size() > RecentLargePictures) {
+    // The oldest goes first, so that two are never decoded for the cache at once.
+    if (recent.size() >= RecentLargePictures) {
         recent.pop_back();
     }
+    recent.emplace_front(path, std::make_shared<const CBitmap>(Opened(path, PixelKind::Argb32)));
     return recent.front().second;
 }
 
@@ -88,8 +100,8 @@ const CBitmap& NoImage() {
 
 void UtilGraphics::LoadImages(const ImageFiles& files) {
     auto loaded = std::make_unique<ImageStore>();
-    loaded->Sky = CBitmap::FromFile(files.LargeWeatherIcons + L"Sky.png");
-    loaded->Night = CBitmap::FromFile(files.EarthNight + L"Night.jpg");
+    loaded->Sky = Opened(files.LargeWeatherIcons + L"Sky.png", PixelKind::Rgb24);
+    loaded->Night = Opened(files.EarthNight + L"Night.jpg", PixelKind::Rgb24);
     loaded->LargeFolder = files.LargeWeatherIcons;
     std::map<std::wstring, std::shared_ptr<const CBitmap>> opened;
     for (int code = 0; code < WeatherCodeCount; ++code) {

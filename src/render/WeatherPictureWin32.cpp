@@ -100,21 +100,22 @@ CBitmap& BackgroundLayer(int width, int height, const IconChoice& icon, const CO
     if (state.Layer.Holds(width, height, icon.Name, icon.Rect)) {
         return state.Layer.Bitmap;
     }
-    // The old layer goes first: two of them at once would double the picture's memory.
+    // The old layer goes first, and the icon is decoded before the new one is made: each of
+    // them at once with the others would add tens of megabytes to the peak.
     state.Layer = Background();
+    std::shared_ptr<const CBitmap> picture;
+    if (!icon.Name.empty()) {
+        const City& home = *options.HomeCity;
+        picture = UtilGraphics::LargeWeatherIcon(home.CurrentWeather.WeatherCode, home.IsDaytime());
+    }
     Background layer{CBitmap(width, height, PixelKind::Rgb24), width, height, icon.Name, icon.Rect};
     {
         CGraphics graphics(layer.Bitmap);
         graphics.SetInterpolation(Interpolation::HighQuality);
         graphics.DrawImage(UtilGraphics::Sky(),
                            PictureRect{0, 0, static_cast<float>(width), static_cast<float>(height)});
-        if (!icon.Name.empty()) {
-            const City& home = *options.HomeCity;
-            const auto picture =
-                UtilGraphics::LargeWeatherIcon(home.CurrentWeather.WeatherCode, home.IsDaytime());
-            if (picture) {
-                graphics.DrawImage(*picture, icon.Rect);
-            }
+        if (picture) {
+            graphics.DrawImage(*picture, icon.Rect);
         }
     }
     state.Layer = std::move(layer);
