@@ -8,13 +8,13 @@
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
 #include "data/Options.h"
+#include "render/DesktopWallpaperWin32.h"
+#include "render/UtilGraphicsWin32.h"
 
 #include <atomic>
 #include <commctrl.h>
 #include <memory>
 #include <objbase.h>
-
-#include <gdiplus.h>
 
 namespace {
 Nullable<EnumAppMode> mode;
@@ -72,26 +72,6 @@ void ReportSaveFailure() {
         MessageBoxW(nullptr, COptions::SaveFailedMessage, Program::DisplayName(), MB_OK | MB_ICONERROR);
     }
 }
-
-// GDI+ for the life of the main loop; every GDI+ object is gone before it shuts down.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        const Gdiplus::GdiplusStartupInput input;
-        started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession() {
-        if (started_) {
-            Gdiplus::GdiplusShutdown(token_);
-        }
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
-    bool started_ = false;
-};
 } // namespace
 
 int Program::Main(const wchar_t* commandLine) {
@@ -117,7 +97,8 @@ int Program::Main(const wchar_t* commandLine) {
 }
 
 int Program::RunMainLoop() {
-    const GdiplusSession gdiplus;
+    // Every GDI+ object is gone before the session ends.
+    const CGraphicsSession gdiplus;
     int result = 0;
     try {
         if (OnStartup()) {
@@ -210,9 +191,9 @@ bool Program::OnStartupDesktop() {
     // 1. The thread pool starts here.
     // 2.
     firstRun = !FileExists(PathNameOptions());
-    // 3, 4. Here the user's wallpaper is remembered and the wallpaper folder cleared; the
-    // folder is made now so that a start that cannot have it fails where those steps will.
-    PathWallpaper();
+    // 3, 4. A crash may have left pictures behind.
+    SaveUserWallpaper(PathWallpaper());
+    ClearWallpaperFolder(PathWallpaper());
     // 5, 6.
     LoadImagesAndOptions();
     // 7. Globe Glow: the day/night mask and the night overlay for now.
@@ -220,7 +201,8 @@ bool Program::OnStartupDesktop() {
     // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
     // 11.
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
-    // 12. Program::RefreshAll: the first wallpaper and the windows' contents.
+    // 12. The first wallpaper, from whatever weather the home city has.
+    RefreshAll();
     // 13. The notification icon, and its balloon when FirstRun is set.
     return true;
 }
@@ -263,10 +245,11 @@ bool Program::OnStartupSS_Preview() {
 }
 
 void Program::LoadImagesAndOptions() {
-    // The shared images and icon lists load here. Both they and the options read the
-    // installation data, so its folder is resolved first: a screen saver whose installation is
-    // not recorded fails its start here.
+    // Both the images and the options read the installation data, so its folder is resolved
+    // first: a screen saver whose installation is not recorded fails its start here.
     PathInstallation();
+    UtilGraphics::LoadImages({PathLargeWeatherIcons(), PathSmallWeatherIcons(), PathEarthNight(),
+                              PathNameLocalWeatherBackground()});
     OptionsSite site;
     site.OptionsFile = PathNameOptions();
     site.CitiesFile = PathNameCities();
@@ -300,7 +283,8 @@ void Program::Exit() {
         // First: remove the notification icon; hide the Earth and local weather windows and
         // close the options dialog.
         options->Save(); // a failure has told the user, if one is there; the exit goes on
-        // Then: stop the thread pool (100 ms); restore the user's wallpaper.
+        // Then: stop the thread pool (100 ms).
+        RestoreUserWallpaper();
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
@@ -315,15 +299,28 @@ void Program::Exit() {
 }
 
 void Program::OnShutdown() {
-    // Desktop first restores the user's wallpaper and clears the wallpaper folder here.
-    // Then every window that exists is destroyed: the hidden window, the full-screen and
+    if (mode.HasValue() && IsDesktop()) {
+        RestoreUserWallpaper();
+        try {
+            ClearWallpaperFolder(PathWallpaper());
+        } catch (...) {
+            // No folder, nothing to clear; the windows and images must still go.
+        }
+    }
+    // Every window that exists is destroyed: the hidden window, the full-screen and
     // preview windows, the local weather and Earth windows, the options dialog.
     if (hiddenWindow) {
         hiddenWindow->Destroy();
         hiddenWindow.reset();
     }
     options = nullptr;
-    // Last the shared images and fonts are released.
+    UtilGraphics::ReleaseImages();
+}
+
+void Program::RefreshAll() {
+    if (IsDesktop()) {
+        RefreshWallpaper(Options(), PathWallpaper());
+    }
 }
 
 const Nullable<EnumAppMode>& Program::Mode() {
