@@ -10,6 +10,7 @@ struct CThreadPool::State {
     std::condition_variable Wake;  // work queued, or stop requested
     std::condition_variable Ended; // the worker has left its loop
     std::deque<std::unique_ptr<IWork>> Items;
+    bool Accepting = false; // from the start to the stop
     bool Stopping = false;
     bool Done = false;
 };
@@ -24,6 +25,10 @@ bool CThreadPool::Start() {
     if (started_) {
         return false;
     }
+    {
+        const std::lock_guard<std::mutex> lock(state_->Lock);
+        state_->Accepting = true;
+    }
     worker_ = std::thread(Run, state_);
     started_ = true;
     return true;
@@ -35,11 +40,11 @@ bool CThreadPool::IsRunning() const {
 
 void CThreadPool::Queue(IWork* work) {
     std::unique_ptr<IWork> item(work);
-    if (!IsRunning()) {
-        return;
-    }
     {
         const std::lock_guard<std::mutex> lock(state_->Lock);
+        if (!state_->Accepting) {
+            return; // the item goes after the lock is released
+        }
         state_->Items.push_back(std::move(item));
     }
     state_->Wake.notify_one();
@@ -53,6 +58,7 @@ void CThreadPool::Stop(int waitMs) {
     bool ended = false;
     {
         std::unique_lock<std::mutex> lock(state_->Lock);
+        state_->Accepting = false;
         state_->Stopping = true;
         dropped.swap(state_->Items);
         state_->Wake.notify_all();
