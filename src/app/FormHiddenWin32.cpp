@@ -112,7 +112,7 @@ void CFormHidden::OnTimer(WPARAM id) {
         }
         break;
     case TimerIds::Redraw:
-        Program::RefreshWindows();
+        Program::RefreshAll();
         break;
     default:
         break;
@@ -140,7 +140,7 @@ void CFormHidden::OnBatchFinished() {
         return;
     }
     Program::TakeReports();
-    Program::RefreshWindows();
+    Program::RefreshAll();
 }
 
 void CFormHidden::OnSecondDesktopStart() {

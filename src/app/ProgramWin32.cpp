@@ -9,13 +9,13 @@
 #include "core/Encoding.h"
 #include "core/ScopedHandleWin32.h"
 #include "data/Options.h"
+#include "render/DesktopWallpaperWin32.h"
+#include "render/UtilGraphicsWin32.h"
 
 #include <atomic>
 #include <commctrl.h>
 #include <memory>
 #include <objbase.h>
-
-#include <gdiplus.h>
 
 namespace {
 Nullable<EnumAppMode> mode;
@@ -68,26 +68,6 @@ bool PostToDesktopInstance(UINT message) {
         Sleep(100);
     }
 }
-
-// GDI+ for the life of the main loop; every GDI+ object is gone before it shuts down.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        const Gdiplus::GdiplusStartupInput input;
-        started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession() {
-        if (started_) {
-            Gdiplus::GdiplusShutdown(token_);
-        }
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
-    bool started_ = false;
-};
 } // namespace
 
 int Program::Main(const wchar_t* commandLine) {
@@ -110,7 +90,8 @@ int Program::Main(const wchar_t* commandLine) {
 }
 
 int Program::RunMainLoop() {
-    const GdiplusSession gdiplus;
+    // Every GDI+ object is gone before the session ends.
+    const CGraphicsSession gdiplus;
     int result = 0;
     try {
         if (OnStartup()) {
@@ -197,16 +178,17 @@ bool Program::OnStartup() {
 bool Program::OnStartupDesktop() {
     StartThreadPool();
     firstRun = !FileExists(PathNameOptions());
-    // 3, 4. Here the user's wallpaper is remembered and the wallpaper folder cleared; the
-    // folder is made now so that a start that cannot have it fails where those steps will.
-    PathWallpaper();
+    // 3, 4. A crash may have left pictures behind.
+    SaveUserWallpaper(PathWallpaper());
+    ClearWallpaperFolder(PathWallpaper());
     // 5, 6.
     LoadImagesAndOptions();
     // 7. Globe Glow: the day/night mask and the night overlay for now.
     // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
     // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
-    // 12. Program::RefreshAll: the first wallpaper and the windows' contents.
+    // 12. The first wallpaper, from whatever weather the home city has.
+    RefreshAll();
     if (hiddenWindow->AddNotifyIcon() && firstRun) {
         hiddenWindow->ShowBalloonTip();
     }
@@ -251,10 +233,11 @@ bool Program::OnStartupSS_Preview() {
 }
 
 void Program::LoadImagesAndOptions() {
-    // The shared images and icon lists load here. Both they and the options read the
-    // installation data, so its folder is resolved first: a screen saver whose installation is
-    // not recorded fails its start here.
+    // Both the images and the options read the installation data, so its folder is resolved
+    // first: a screen saver whose installation is not recorded fails its start here.
     PathInstallation();
+    UtilGraphics::LoadImages({PathLargeWeatherIcons(), PathSmallWeatherIcons(), PathEarthNight(),
+                              PathNameLocalWeatherBackground()});
     OptionsSite site;
     site.OptionsFile = PathNameOptions();
     site.CitiesFile = PathNameCities();
@@ -290,7 +273,7 @@ void Program::Exit() {
         // Here the Earth and local weather windows are hidden and the options dialog closed.
         options->Save(); // a failure has told the user; the exit goes on
         StopThreadPool(ExitStopWaitMs);
-        // Here the user's wallpaper is restored.
+        RestoreUserWallpaper();
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
@@ -308,15 +291,33 @@ void Program::Exit() {
 void Program::OnShutdown() {
     // After a failed start nobody stopped the worker.
     StopThreadPool(ExitStopWaitMs);
-    // Desktop first restores the user's wallpaper and clears the wallpaper folder here.
-    // Then every window that exists is destroyed: the hidden window, the full-screen and
+    if (mode.HasValue() && IsDesktop()) {
+        RestoreUserWallpaper();
+        try {
+            ClearWallpaperFolder(PathWallpaper());
+        } catch (...) {
+            // No folder, nothing to clear; the windows and images must still go.
+        }
+    }
+    // Every window that exists is destroyed: the hidden window, the full-screen and
     // preview windows, the local weather and Earth windows, the options dialog.
     if (hiddenWindow) {
         hiddenWindow->Destroy();
         hiddenWindow.reset();
     }
     options = nullptr;
-    // Last the shared images and fonts are released.
+    UtilGraphics::ReleaseImages();
+}
+
+void Program::RefreshAll() {
+    try {
+        if (IsDesktop()) {
+            RefreshWallpaper(Options(), PathWallpaper());
+        }
+    } catch (...) {
+        // The windows are redrawn all the same.
+    }
+    RefreshWindows();
 }
 
 const Nullable<EnumAppMode>& Program::Mode() {
