@@ -9,7 +9,9 @@ Usage: check-install-data.py [INSTALL_FOLDER]
 
 import os
 import re
+import shutil
 import struct
+import subprocess
 import sys
 import unicodedata
 import zlib
@@ -38,10 +40,10 @@ ICON_TABLE = [
     ("Thunderstorms.png", "Thunderstorms.png"),
     ("Thunderstorms.png", "Thunderstorms.png"),
 ]
-LARGE_SIZE = (256, 256)
+LARGE_SIZE = (2048, 2048)
 SMALL_SIZE = (64, 64)
 WORLD_SIZE = (4096, 2048)
-SKY_MIN = (1920, 1080)
+SKY_MIN = (3840, 2160)
 PANEL_CORNER = 30
 
 # The program's default home city and favourites, exactly as it writes them.
@@ -159,7 +161,8 @@ def check_icons(c, install):
             if not c.check(os.path.isfile(path), "%s\\%s is missing" % (folder, name)):
                 continue
             try:
-                width, height, colour, alpha = read_png(path, pixels=True)
+                # Decoding 2048-pixel pictures here would take minutes; ImageMagick checks them.
+                width, height, colour, alpha = read_png(path, pixels=size == SMALL_SIZE)
             except (ValueError, zlib.error) as e:
                 c.check(False, "%s\\%s: %s" % (folder, name, e))
                 continue
@@ -170,7 +173,28 @@ def check_icons(c, install):
                 c.check(min(flat) == 0, "%s\\%s has no transparent pixels" % (folder, name))
                 c.check(sum(1 for a in flat if a > 128) > len(flat) // 20,
                         "%s\\%s is nearly empty" % (folder, name))
+    check_large_alpha(c, install, sorted(set(names)) + ["NA.png"])
     return len(names)
+
+
+def check_large_alpha(c, install, names):
+    """The large pictures' alpha, as the small ones': some transparent pixels, and more than a
+    twentieth of them over half opaque. One ImageMagick run for all of them."""
+    convert = shutil.which("convert")
+    if not c.check(convert is not None, "ImageMagick's convert is needed to check the large icons"):
+        return
+    paths = [os.path.join(install, "LargeWeatherIcons", name) for name in names]
+    paths = [path for path in paths if os.path.isfile(path)]
+    result = subprocess.run([convert] + paths + ["-alpha", "extract", "-threshold", "50%", "-format",
+                            "%[min] %[fx:mean]\n", "info:"], capture_output=True, text=True)
+    lines = result.stdout.split()
+    if not c.check(result.returncode == 0 and len(lines) == 2 * len(paths),
+                   "ImageMagick could not read the large icons: %s" % result.stderr.strip()[:200]):
+        return
+    for i, path in enumerate(paths):
+        name = os.path.basename(path)
+        c.check(float(lines[2 * i]) == 0, "LargeWeatherIcons\\%s has no transparent pixels" % name)
+        c.check(float(lines[2 * i + 1]) > 1 / 20, "LargeWeatherIcons\\%s is nearly empty" % name)
 
 
 def check_pictures(c, install):

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes build/contact-sheet.png: every weather icon of install/ on the sky backdrop, to look at.
-# Top: each large picture (256 x 256) once, with its file name. Below: for each weather code
+# Top: each large picture (scaled to 256 x 256) once, with its file name. Below: for each weather code
 # 0..18, the small day and night pictures (64 x 64) the program shows for it, then the same pair
 # in the large size scaled to 128, so the code-to-picture table can be checked at a glance.
 set -euo pipefail

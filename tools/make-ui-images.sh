@@ -20,8 +20,8 @@ png=(-strip -define png:exclude-chunks=date,time)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-width=1920
-height=1080
+width=3840
+height=2160
 
 # Sky: four octaves of blurred, seeded noise, stretched wider than tall, make the cloud density.
 octave() { # SEED WIDTH HEIGHT BLUR OUT

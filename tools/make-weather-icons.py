@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Renders the weather icons of install/LargeWeatherIcons (256 x 256) and
+"""Renders the weather icons of install/LargeWeatherIcons (2048 x 2048: the weather picture
+draws them up to the work area's height, over 2,000 pixels on a 3840 x 2160 screen) and
 install/SmallWeatherIcons (64 x 64) from the fill-style SVGs of the npm package
 @bybas/weather-icons (MIT), fetched by tools/fetch-npm-sources.sh.
 
@@ -33,7 +34,7 @@ XLINK = "http://www.w3.org/1999/xlink"
 ET.register_namespace("", SVG)
 ET.register_namespace("xlink", XLINK)
 
-LARGE = 256
+LARGE = 2048
 SMALL = 64
 
 # The part of the sources' 64 x 64 canvas that is drawn: the icons leave a wide empty margin,

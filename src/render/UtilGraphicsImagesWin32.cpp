@@ -8,9 +8,10 @@
 #include <utility>
 
 namespace {
-// Decoded large pictures kept at once: the weather picture's and the local weather window's
-// are usually the same, and one more keeps a change of weather from decoding twice.
-constexpr size_t RecentLargePictures = 2;
+// Decoded large pictures kept at once. One is 16 MB at 2048 x 2048; the weather picture keeps
+// its own drawn copy, so the one most recently asked for is enough to spare the local weather
+// window a decoding on every paint.
+constexpr size_t RecentLargePictures = 1;
 
 using IconList = std::array<std::shared_ptr<const CBitmap>, WeatherCodeCount>;
 

@@ -21,26 +21,34 @@ struct PictureResources {
     }
 };
 
-// A picture resampled to the size it is drawn at. Stretching the sky over a large screen costs
-// several hundred milliseconds a refresh, so it is done once per size; drawing the copy at its
-// own size gives the same pixels.
-struct ScaledCopy {
+// The sky stretched over the picture with the large icon fitted onto it, both resampled in
+// high quality. Stretching a 3840x2160 sky costs several hundred milliseconds, so this layer
+// is made again only when the size or the icon changes; each refresh copies it and adds the
+// texts, which gives the pixels of drawing it all afresh.
+struct Background {
     CBitmap Bitmap;
-    std::wstring Source;
     int Width = 0;
     int Height = 0;
-    int SourceWidth = 0;
-    int SourceHeight = 0;
+    std::wstring Icon; // empty for none
+    PixelRect IconRect;
 
-    bool Holds(const std::wstring& source, int width, int height) const {
-        return Bitmap.HasImage() && Source == source && Width == width && Height == height;
+    bool Holds(int width, int height, const std::wstring& icon, const PixelRect& iconRect) const {
+        return Bitmap.HasImage() && Width == width && Height == height && Icon == icon &&
+               IconRect == iconRect;
     }
+};
+
+// The size of the last icon drawn, so that an unchanged picture needs no decoding of it.
+struct IconSize {
+    std::wstring Name;
+    int Width = 0;
+    int Height = 0;
 };
 
 struct PictureState {
     std::unique_ptr<PictureResources> Resources;
-    ScaledCopy Sky;
-    ScaledCopy Icon;
+    Background Layer;
+    IconSize LastIcon;
 };
 
 PictureState state;
@@ -56,59 +64,65 @@ int Pixels(float value) {
     return static_cast<int>(std::lround(value));
 }
 
-void Rescale(ScaledCopy& copy, const CBitmap& source, const std::wstring& name, int width, int height,
-             PixelKind kind) {
-    copy = ScaledCopy{CBitmap(width, height, kind), name, width, height, source.Width(), source.Height()};
-    CGraphics graphics(copy.Bitmap);
-    graphics.SetInterpolation(Interpolation::HighQuality);
-    graphics.DrawImage(source, PictureRect{0, 0, static_cast<float>(width), static_cast<float>(height)});
+// What the layer shows: the home city's icon while its report is recent. The rectangle is in
+// the picture's coordinates.
+struct IconChoice {
+    std::wstring Name;
+    PixelRect Rect;
+};
+
+IconChoice ChooseIcon(const COptions& options, const PictureRect& workRect) {
+    const City* home = options.HomeCity.Get();
+    if (home == nullptr || !home->CurrentWeather.IsRecent()) {
+        return {};
+    }
+    const Nullable<EnumWeatherCode>& code = home->CurrentWeather.WeatherCode;
+    const bool daytime = home->IsDaytime();
+    const wchar_t* name = WeatherIconFileName(code, daytime);
+    if (name == nullptr) {
+        return {};
+    }
+    if (state.LastIcon.Name != name) {
+        const std::shared_ptr<const CBitmap> icon = UtilGraphics::LargeWeatherIcon(code, daytime);
+        state.LastIcon = {name, icon ? icon->Width() : 0, icon ? icon->Height() : 0};
+    }
+    const PictureRect fitted = FitImage(static_cast<float>(state.LastIcon.Width),
+                                        static_cast<float>(state.LastIcon.Height), workRect);
+    const PixelRect rect{Pixels(fitted.X), Pixels(fitted.Y), Pixels(fitted.Width), Pixels(fitted.Height)};
+    if (rect.Width <= 0 || rect.Height <= 0) {
+        return {};
+    }
+    return {name, rect};
 }
 
-const CBitmap& ScaledSky(int width, int height) {
-    if (!state.Sky.Holds(L"Sky.png", width, height)) {
-        Rescale(state.Sky, UtilGraphics::Sky(), L"Sky.png", width, height, PixelKind::Rgb24);
+const CBitmap& BackgroundLayer(int width, int height, const IconChoice& icon, const COptions& options) {
+    if (state.Layer.Holds(width, height, icon.Name, icon.Rect)) {
+        return state.Layer.Bitmap;
     }
-    return state.Sky.Bitmap;
+    // The old layer goes first: two of them at once would double the picture's memory.
+    state.Layer = Background();
+    Background layer{CBitmap(width, height, PixelKind::Rgb24), width, height, icon.Name, icon.Rect};
+    {
+        CGraphics graphics(layer.Bitmap);
+        graphics.SetInterpolation(Interpolation::HighQuality);
+        graphics.DrawImage(UtilGraphics::Sky(),
+                           PictureRect{0, 0, static_cast<float>(width), static_cast<float>(height)});
+        if (!icon.Name.empty()) {
+            const City& home = *options.HomeCity;
+            const auto picture =
+                UtilGraphics::LargeWeatherIcon(home.CurrentWeather.WeatherCode, home.IsDaytime());
+            if (picture) {
+                graphics.DrawImage(*picture, icon.Rect);
+            }
+        }
+    }
+    state.Layer = std::move(layer);
+    return state.Layer.Bitmap;
 }
 
 void PrepareSurface(CGraphics& graphics) {
     graphics.SetPixelUnit();
     graphics.SetAntiAliasedText();
-}
-
-void DrawLargeIcon(CGraphics& graphics, const City& home, const PictureRect& workRect) {
-    const Nullable<EnumWeatherCode>& code = home.CurrentWeather.WeatherCode;
-    const bool daytime = home.IsDaytime();
-    const wchar_t* name = WeatherIconFileName(code, daytime);
-    if (name == nullptr) {
-        return;
-    }
-    // The fit needs the icon's own size, which a scaled copy of it remembers: the full-size
-    // picture is decoded only when the copy must be made again.
-    std::shared_ptr<const CBitmap> icon;
-    int iconWidth = state.Icon.SourceWidth;
-    int iconHeight = state.Icon.SourceHeight;
-    if (state.Icon.Source != name || !state.Icon.Bitmap.HasImage()) {
-        icon = UtilGraphics::LargeWeatherIcon(code, daytime);
-        if (!icon || !icon->HasImage()) {
-            return;
-        }
-        iconWidth = icon->Width();
-        iconHeight = icon->Height();
-    }
-    const PictureRect fitted =
-        FitImage(static_cast<float>(iconWidth), static_cast<float>(iconHeight), workRect);
-    const PixelRect target{Pixels(fitted.X), Pixels(fitted.Y), Pixels(fitted.Width), Pixels(fitted.Height)};
-    if (target.Width <= 0 || target.Height <= 0) {
-        return;
-    }
-    if (!state.Icon.Holds(name, target.Width, target.Height)) {
-        if (!icon) {
-            icon = UtilGraphics::LargeWeatherIcon(code, daytime);
-        }
-        Rescale(state.Icon, *icon, name, target.Width, target.Height, PixelKind::Argb32);
-    }
-    graphics.DrawImage(state.Icon.Bitmap, target);
 }
 
 // Steps after the sky: nothing more unless the home city's report is recent.
@@ -117,7 +131,6 @@ void DrawWeather(CGraphics& graphics, const PictureRect& workRect, const COption
     if (home == nullptr || !home->CurrentWeather.IsRecent()) {
         return;
     }
-    DrawLargeIcon(graphics, *home, workRect);
 
     PictureResources& resources = Resources();
     const std::wstring temperature = home->CurrentWeather.TempratureText(L"--", options.UseMetricSystem);
@@ -146,17 +159,24 @@ void DrawWeather(CGraphics& graphics, const PictureRect& workRect, const COption
 void DrawWeatherPicture(CGraphics& graphics, const PictureRect& pictureRect, const PictureRect& workRect,
                         const COptions& options) {
     PrepareSurface(graphics);
-    const PixelRect sky{Pixels(pictureRect.X), Pixels(pictureRect.Y), Pixels(pictureRect.Width),
-                        Pixels(pictureRect.Height)};
-    if (sky.Width > 0 && sky.Height > 0 && UtilGraphics::Sky().HasImage()) {
-        graphics.DrawImage(ScaledSky(sky.Width, sky.Height), sky);
+    const PixelRect picture{Pixels(pictureRect.X), Pixels(pictureRect.Y), Pixels(pictureRect.Width),
+                            Pixels(pictureRect.Height)};
+    if (picture.Width > 0 && picture.Height > 0) {
+        // The layer has the picture's origin at its top left.
+        IconChoice icon = ChooseIcon(options, workRect);
+        icon.Rect.X -= picture.X;
+        icon.Rect.Y -= picture.Y;
+        graphics.DrawImage(BackgroundLayer(picture.Width, picture.Height, icon, options), picture);
     }
     DrawWeather(graphics, workRect, options);
 }
 
 CBitmap CreateWeatherPicture(int width, int height, PixelKind kind, float dpi, const PictureRect& workRect,
                              const COptions& options) {
-    CBitmap picture = width > 0 && height > 0 ? ScaledSky(width, height).Clone(kind) : CBitmap();
+    if (width <= 0 || height <= 0) {
+        return CBitmap();
+    }
+    CBitmap picture = BackgroundLayer(width, height, ChooseIcon(options, workRect), options).Clone(kind);
     if (!picture.HasImage()) {
         return picture;
     }

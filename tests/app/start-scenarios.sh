@@ -527,7 +527,12 @@ case_desktop_wallpaper() {
     echo old >"$folder/E1.bmp"
 
     start_desktop cloud-pane.exe "Cloud Pane"
-    local first=$last_pid
+    local first=$last_pid i
+    # The hidden window comes up just before the first picture is made.
+    for ((i = 0; i < bound * 2; i++)); do
+        [ "$(desktop_value Wallpaper)" = "$(winepath -w "$folder")\E0.bmp" ] && break
+        sleep 0.5
+    done
     [ "$(desktop_value Wallpaper)" = "$(winepath -w "$folder")\E0.bmp" ] ||
         fail "the installed wallpaper is $(desktop_value Wallpaper)"
     [ "$(desktop_value WallpaperStyle)" = 2 ] && [ "$(desktop_value TileWallpaper)" = 0 ] ||
