@@ -422,7 +422,12 @@ case_timer_fetches_due() {
 # started a second time.
 case_icon_comes_back() {
     start_desktop cloud-pane.exe "Cloud Pane"
-    local first=$last_pid
+    local first=$last_pid i
+    # The icon comes last in the start, after the first picture.
+    for ((i = 0; i < bound; i++)); do
+        wine "$tool" icon "Cloud Pane" && break
+        sleep 1
+    done
     wine "$tool" icon "Cloud Pane" || fail "no notification icon"
     wine "$tool" lose-icon "Cloud Pane" || fail "could not delete the icon"
     wine "$tool" icon "Cloud Pane" && fail "the icon is still there after deleting it"
