@@ -19,8 +19,8 @@ void DrawCityMarker(IMarkerCanvas& canvas, const City& city, const COptions& opt
     if (!weather.IsRecent()) {
         // Old weather is no weather: the place is only named.
         if (drawNames) {
-            canvas.DrawText(city.DisplayName(), MarkerFont::CityName, options.ColorCityName,
-                            StaleCityNameAt(pixel));
+            canvas.DrawLabel(city.DisplayName(), MarkerFont::CityName, options.ColorCityName,
+                             StaleCityNameAt(pixel));
         }
         return;
     }
@@ -44,20 +44,20 @@ void DrawCityMarker(IMarkerCanvas& canvas, const City& city, const COptions& opt
             canvas.MeasureText(temperature, MarkerFont::CityTemprature, TextAlign::Near);
         const MarkerTextLine line = MarkerTextLineAt(pixel, icon, nameSize, temperatureSize);
         if (drawNames) {
-            canvas.DrawText(name, MarkerFont::CityName, options.ColorCityName, line.Name);
+            canvas.DrawLabel(name, MarkerFont::CityName, options.ColorCityName, line.Name);
         }
         if (drawTemperatures) {
-            canvas.DrawText(temperature, MarkerFont::CityTemprature, options.ColorCityTemprature,
-                            line.Temperature);
+            canvas.DrawLabel(temperature, MarkerFont::CityTemprature, options.ColorCityTemprature,
+                             line.Temperature);
         }
         return;
     }
     const TextBox lone = LoneMarkerTextAt(pixel, icon);
     if (drawNames && !name.empty()) {
-        canvas.DrawText(name, MarkerFont::CityName, options.ColorCityName, lone);
+        canvas.DrawLabel(name, MarkerFont::CityName, options.ColorCityName, lone);
     }
     if (drawTemperatures && !temperature.empty()) {
-        canvas.DrawText(temperature, MarkerFont::CityTemprature, options.ColorCityTemprature, lone);
+        canvas.DrawLabel(temperature, MarkerFont::CityTemprature, options.ColorCityTemprature, lone);
     }
 }
 

@@ -22,5 +22,5 @@ public:
                                const PixelRect& rect) = 0;
     // The bounds of the whole text laid out from the origin, unwrapped.
     virtual TextSize MeasureText(const std::wstring& text, MarkerFont font, TextAlign horizontal) = 0;
-    virtual void DrawText(const std::wstring& text, MarkerFont font, uint32_t argb, const TextBox& box) = 0;
+    virtual void DrawLabel(const std::wstring& text, MarkerFont font, uint32_t argb, const TextBox& box) = 0;
 };

@@ -35,7 +35,7 @@ public:
     TextSize MeasureText(const std::wstring& text, MarkerFont, TextAlign) override {
         return {6.0f * static_cast<float>(text.size()), 10};
     }
-    void DrawText(const std::wstring& text, MarkerFont font, uint32_t argb, const TextBox& box) override {
+    void DrawLabel(const std::wstring& text, MarkerFont font, uint32_t argb, const TextBox& box) override {
         Calls.push_back({font == MarkerFont::CityName ? "name" : "temperature", text, true, {}, box, argb});
     }
 
