@@ -46,9 +46,9 @@ MarkerTextLine MarkerTextLineAt(PixelPoint city, const MarkerIcon& icon, TextSiz
     const float top = static_cast<float>(city.Y + h / 2) - std::min(static_cast<float>(h) * 0.25f, height);
     const float left = static_cast<float>(city.X) - total / 2;
     MarkerTextLine line;
-    line.Name = {left - OpenBox, top, name.Width + OpenBox, height, TextAlign::Far, TextAlign::Center};
-    line.Temperature = {left + name.Width, top, temperature.Width + OpenBox, height, TextAlign::Near,
-                        TextAlign::Center};
+    line.Name = {left - OpenBox, top, name.Width + OpenBox, height, BoxAlign::Far, BoxAlign::Center};
+    line.Temperature = {left + name.Width, top, temperature.Width + OpenBox, height, BoxAlign::Near,
+                        BoxAlign::Center};
     return line;
 }
 
@@ -57,8 +57,8 @@ TextBox LoneMarkerTextAt(PixelPoint city, const MarkerIcon& icon) {
             static_cast<float>(city.Y + icon.Rect.Height / 4),
             OpenBox,
             OpenBox,
-            TextAlign::Center,
-            TextAlign::Near};
+            BoxAlign::Center,
+            BoxAlign::Near};
 }
 
 TextBox StaleCityNameAt(PixelPoint city) {
@@ -66,6 +66,6 @@ TextBox StaleCityNameAt(PixelPoint city) {
             static_cast<float>(city.Y),
             OpenBox,
             OpenBox,
-            TextAlign::Center,
-            TextAlign::Near};
+            BoxAlign::Center,
+            BoxAlign::Near};
 }

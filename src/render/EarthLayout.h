@@ -1,4 +1,5 @@
 #pragma once
+#include "render/PictureLayout.h"
 #include "render/Region.h"
 
 // The geometry of the Earth picture, apart from any drawing surface: where a region lies in a
@@ -11,21 +12,12 @@ struct PixelPoint {
     bool operator==(const PixelPoint&) const = default;
 };
 
-struct PixelRect {
-    int X = 0;
-    int Y = 0;
-    int Width = 0;
-    int Height = 0;
-
-    bool operator==(const PixelRect&) const = default;
-};
-
 struct TextSize {
     float Width = 0;
     float Height = 0;
 };
 
-enum class TextAlign { Near, Center, Far };
+enum class BoxAlign { Near, Center, Far };
 
 // A layout box for one text: no wrapping, no clipping, so the box only anchors the text.
 struct TextBox {
@@ -33,8 +25,8 @@ struct TextBox {
     float Y = 0;
     float Width = 0;
     float Height = 0;
-    TextAlign Horizontal = TextAlign::Near;
-    TextAlign Vertical = TextAlign::Near;
+    BoxAlign Horizontal = BoxAlign::Near;
+    BoxAlign Vertical = BoxAlign::Near;
 
     bool operator==(const TextBox&) const = default;
 };

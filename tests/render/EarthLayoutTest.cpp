@@ -75,10 +75,10 @@ TEST(EarthLayout, TextLineCoversTheIconsLowerQuarterAtMost) {
     const float total = 60;
     EXPECT_FLOAT_EQ(100 - total / 2 + 40, line.Name.X + line.Name.Width);
     EXPECT_FLOAT_EQ(100 - total / 2 + 40, line.Temperature.X);
-    EXPECT_EQ(TextAlign::Far, line.Name.Horizontal);
-    EXPECT_EQ(TextAlign::Near, line.Temperature.Horizontal);
-    EXPECT_EQ(TextAlign::Center, line.Name.Vertical);
-    EXPECT_EQ(TextAlign::Center, line.Temperature.Vertical);
+    EXPECT_EQ(BoxAlign::Far, line.Name.Horizontal);
+    EXPECT_EQ(BoxAlign::Near, line.Temperature.Horizontal);
+    EXPECT_EQ(BoxAlign::Center, line.Name.Vertical);
+    EXPECT_EQ(BoxAlign::Center, line.Temperature.Vertical);
 
     // At 70 % the quarter is of the icon as drawn (44 pixels: 11).
     const MarkerIcon small = MarkerIconAt({100, 200}, true, 64, 64, 70);
@@ -88,10 +88,10 @@ TEST(EarthLayout, TextLineCoversTheIconsLowerQuarterAtMost) {
 
 TEST(EarthLayout, LoneTextAndStaleName) {
     const MarkerIcon icon = MarkerIconAt({100, 200}, true, 64, 64, 100);
-    EXPECT_EQ((TextBox{-400, 216, 1000, 1000, TextAlign::Center, TextAlign::Near}),
+    EXPECT_EQ((TextBox{-400, 216, 1000, 1000, BoxAlign::Center, BoxAlign::Near}),
               LoneMarkerTextAt({100, 200}, icon));
     // Without an icon the quarter of 1 pixel is 0: the text starts at the city.
     EXPECT_EQ(200, LoneMarkerTextAt({100, 200}, MarkerIconAt({100, 200}, false, 0, 0, 70)).Y);
-    EXPECT_EQ((TextBox{-400, 200, 1000, 1000, TextAlign::Center, TextAlign::Near}),
+    EXPECT_EQ((TextBox{-400, 200, 1000, 1000, BoxAlign::Center, BoxAlign::Near}),
               StaleCityNameAt({100, 200}));
 }

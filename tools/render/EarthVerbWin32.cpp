@@ -8,15 +8,14 @@
 // ";code;celsius;minutes" for weather of that code and temperature reported that many minutes
 // before the instant. Without a file the default cities get recent weather of their own.
 #include "EarthVerb.h"
-#include "RenderSupportWin32.h"
 
 #include "core/Clock.h"
 #include "core/Encoding.h"
 #include "core/Util.h"
 #include "core/UtilFile.h"
+#include "render/UtilGraphicsWin32.h"
 #include "render/earth/BackgroundBitmapWin32.h"
 #include "render/earth/EarthPictureWin32.h"
-#include "weather/WeatherIcons.h"
 
 #include <algorithm>
 #include <chrono>
@@ -148,29 +147,17 @@ bool ParseArguments(const std::vector<std::wstring>& args, EarthArguments& parse
     return parsed.Width > 0 && parsed.Height > 0;
 }
 
-// The icons the picture draws, loaded from the installation as the program loads them.
-class SmallIcons {
-public:
-    explicit SmallIcons(const std::wstring& folder) {
-        for (int code = 0; code < WeatherCodeCount; ++code) {
-            for (bool daytime : {true, false}) {
-                const wchar_t* name = WeatherIconFileName(
-                    Nullable<EnumWeatherCode>(static_cast<EnumWeatherCode>(code)), daytime);
-                icons_[daytime ? 0 : 1][code] = std::make_unique<Gdiplus::Bitmap>((folder + name).c_str());
-            }
-        }
+// The folder given, with its trailing separator, or this program's own.
+std::wstring InstallFolder(const std::wstring& given) {
+    if (!given.empty()) {
+        return given.back() == L'\\' || given.back() == L'/' ? given : given + L"\\";
     }
-    Gdiplus::Image* Of(bool daytime, const Nullable<EnumWeatherCode>& code) const {
-        if (!code.HasValue()) {
-            return nullptr;
-        }
-        const int index = static_cast<int>(code.Value());
-        return index >= 0 && index < WeatherCodeCount ? icons_[daytime ? 0 : 1][index].get() : nullptr;
-    }
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring file(path, length < MAX_PATH ? length : 0);
+    return file.substr(0, file.find_last_of(L"\\/") + 1);
+}
 
-private:
-    std::unique_ptr<Gdiplus::Bitmap> icons_[2][WeatherCodeCount];
-};
 double PeakWorkingSetMegabytes() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
@@ -191,14 +178,14 @@ template <class Work> double BestOfFive(Work work) {
 }
 
 // Applying the mask to the overlay beside a plain copy of the same number of bytes.
-void PrintOverlayApply(Gdiplus::Image* night) {
-    const size_t bytes = static_cast<size_t>(night->GetWidth()) * night->GetHeight() * 4;
+void PrintOverlayApply(const CBitmap& night) {
+    const size_t bytes = static_cast<size_t>(night.Width()) * static_cast<size_t>(night.Height()) * 4;
     std::vector<char> from(bytes, 1);
     std::vector<char> to(bytes);
     const double applyMs = BestOfFive([] { RefreshNightOverlay(); });
     const double copyMs = BestOfFive([&] { std::memcpy(to.data(), from.data(), bytes); });
-    std::printf("overlay apply %ux%u %.1f ms, memcpy of its %.0f MB %.1f ms\n", night->GetWidth(),
-                night->GetHeight(), applyMs, static_cast<double>(bytes) / 1e6, copyMs);
+    std::printf("overlay apply %dx%d %.1f ms, memcpy of its %.0f MB %.1f ms\n", night.Width(), night.Height(),
+                applyMs, static_cast<double>(bytes) / 1e6, copyMs);
 }
 } // namespace
 
@@ -210,8 +197,7 @@ int RunEarthVerb(const std::vector<std::wstring>& args) {
                              "[--repaints N]\n");
         return 2;
     }
-    const std::wstring install =
-        arguments.Install.empty() ? ProgramFolder() : WithSeparator(arguments.Install);
+    const std::wstring install = InstallFolder(arguments.Install);
     const DateTime now = DateTime::FromTicks(Util::ParseDateTime(arguments.Utc).Ticks(), DateTimeKind::Utc);
     const FixedClock clock(now);
 
@@ -233,15 +219,15 @@ int RunEarthVerb(const std::vector<std::wstring>& args) {
 
     // The picture's scaled layers and overlay go before the images and GDI+ do, however this ends.
     struct ReleaseAtEnd {
-        ~ReleaseAtEnd() { ReleaseEarthPicture(); }
+        ~ReleaseAtEnd() {
+            ReleaseEarthPicture();
+            UtilGraphics::ReleaseImages();
+        }
     };
     const Stopwatch::time_point start = Stopwatch::now();
-    auto night = std::make_unique<Gdiplus::Bitmap>((install + L"EarthNight\\Night.jpg").c_str());
-    const SmallIcons icons(install + L"SmallWeatherIcons\\");
     const ReleaseAtEnd release;
-    UseEarthPictureImages(night.get(), [&icons](bool daytime, const Nullable<EnumWeatherCode>& code) {
-        return icons.Of(daytime, code);
-    });
+    UtilGraphics::LoadImages({install + L"LargeWeatherIcons\\", install + L"SmallWeatherIcons\\",
+                              install + L"EarthNight\\", install + L"UI\\LocalWeatherBackground.png"});
     GetBackgroundImage(options.Background, LoadBackgroundBitmap);
     const double loadMs = MillisecondsSince(start);
 
@@ -250,11 +236,11 @@ int RunEarthVerb(const std::vector<std::wstring>& args) {
     RefreshNightOverlay();
     const double overlayMs = MillisecondsSince(step);
 
-    Gdiplus::Bitmap picture(arguments.Width, arguments.Height, PixelFormat32bppARGB);
+    CBitmap picture(arguments.Width, arguments.Height, PixelKind::Argb32);
     double firstPaintMs = 0;
     double bestRepaintMs = 0;
     {
-        Gdiplus::Graphics graphics(&picture);
+        CGraphics graphics(picture);
         step = Stopwatch::now();
         DrawEarthPicture(graphics, options, 0, 0, arguments.Width, arguments.Height);
         firstPaintMs = MillisecondsSince(step);
@@ -266,7 +252,8 @@ int RunEarthVerb(const std::vector<std::wstring>& args) {
         }
     }
     step = Stopwatch::now();
-    const bool saved = SavePng(picture, arguments.Output);
+    CLSID png{};
+    const bool saved = UtilGraphics::FindEncoder(L"image/png", png) && picture.Save(arguments.Output, png);
     const double saveMs = MillisecondsSince(step);
     // Repaints are timed apart: from the images to the file is one load, one paint, one save.
     const double totalMs = loadMs + overlayMs + firstPaintMs + saveMs;
@@ -283,7 +270,7 @@ int RunEarthVerb(const std::vector<std::wstring>& args) {
     }
     std::printf(", peak working set %.0f MB\n", PeakWorkingSetMegabytes());
     if (arguments.Repaints > 0) {
-        PrintOverlayApply(night.get());
+        PrintOverlayApply(UtilGraphics::NightImage());
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 // orbimeteo-render.exe VERB ...: the program's pictures drawn to files, for tests and benchmarks.
 #include "EarthVerb.h"
+#include "render/GraphicsWin32.h"
 
-#include "render/earth/GdiplusWin32.h"
 #include <cstdio>
 
 int wmain(int argc, wchar_t** argv) {
@@ -9,24 +9,20 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: orbimeteo-render earth ...\n");
         return 2;
     }
-    ULONG_PTR token = 0;
-    const Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) {
+    const CGraphicsSession session;
+    if (!session.IsStarted()) {
         return 1;
     }
-    int result = 2;
     try {
         const std::wstring verb = argv[1];
         const std::vector<std::wstring> args(argv + 2, argv + argc);
         if (verb == L"earth") {
-            result = RunEarthVerb(args);
-        } else {
-            std::fprintf(stderr, "orbimeteo-render: no verb \"%ls\"\n", argv[1]);
+            return RunEarthVerb(args);
         }
+        std::fprintf(stderr, "orbimeteo-render: no verb \"%ls\"\n", argv[1]);
+        return 2;
     } catch (...) {
         std::fprintf(stderr, "orbimeteo-render: failed\n");
-        result = 1;
+        return 1;
     }
-    Gdiplus::GdiplusShutdown(token);
-    return result;
 }

@@ -39,9 +39,9 @@ void DrawCityMarker(IMarkerCanvas& canvas, const City& city, const COptions& opt
     const std::wstring temperature =
         options.DisplayCityTemprature ? weather.TempratureText(L"", options.UseMetricSystem) : std::wstring();
     if (!name.empty() && !temperature.empty()) {
-        const TextSize nameSize = canvas.MeasureText(name, MarkerFont::CityName, TextAlign::Far);
+        const TextSize nameSize = canvas.MeasureText(name, MarkerFont::CityName, BoxAlign::Far);
         const TextSize temperatureSize =
-            canvas.MeasureText(temperature, MarkerFont::CityTemprature, TextAlign::Near);
+            canvas.MeasureText(temperature, MarkerFont::CityTemprature, BoxAlign::Near);
         const MarkerTextLine line = MarkerTextLineAt(pixel, icon, nameSize, temperatureSize);
         if (drawNames) {
             canvas.DrawLabel(name, MarkerFont::CityName, options.ColorCityName, line.Name);

@@ -6,25 +6,7 @@
 #include "render/earth/MarkerCanvasWin32.h"
 #include "render/earth/NightOverlayWin32.h"
 
-#include <memory>
-#include <vector>
-
 namespace {
-// A 32-bit picture in memory the program can reach without locking, and GDI+ can draw into.
-class PixelLayer {
-public:
-    PixelLayer(int width, int height, Gdiplus::PixelFormat format)
-        : pixels_(static_cast<size_t>(width) * static_cast<size_t>(height)),
-          bitmap_(width, height, width * 4, format, reinterpret_cast<BYTE*>(pixels_.data())) {}
-
-    uint32_t* Pixels() { return pixels_.data(); }
-    Gdiplus::Bitmap& Bitmap() { return bitmap_; }
-
-private:
-    std::vector<uint32_t> pixels_;
-    Gdiplus::Bitmap bitmap_;
-};
-
 // The day and night layers scaled to the picture once, and reused while the size, the region,
 // the day image and the overlay stay the same: stretching the world images costs far more than
 // blending two layers of the picture's own size.
@@ -35,15 +17,16 @@ struct ScaledLayers {
     std::wstring BackgroundPath;
     const BackgroundImage* Background = nullptr;
     uint64_t OverlayVersion = 0;
-    std::unique_ptr<PixelLayer> Day;
-    std::unique_ptr<PixelLayer> Night;
-    // Where each paint blends the two; its content is never reused.
-    std::unique_ptr<PixelLayer> Blend;
+    CBitmap Day;
+    CBitmap Night;
+    // Where each paint blends the two; what it held before is never shown again.
+    CBitmap Blend;
 
     bool Fit(int width, int height, const EarthRegion& region, const std::wstring& path,
              const BackgroundImage* background, uint64_t version) const {
-        return Day != nullptr && width == Width && height == Height && region == Region &&
-               path == BackgroundPath && background == Background && version == OverlayVersion;
+        return Day.HasImage() && Night.HasImage() && Blend.HasImage() && width == Width && height == Height &&
+               region == Region && path == BackgroundPath && background == Background &&
+               version == OverlayVersion;
     }
 };
 
@@ -52,90 +35,92 @@ ScaledLayers& Cache() {
     return cache;
 }
 
-void DrawScaled(PixelLayer& layer, Gdiplus::Color clear, const EarthRegion& region, Gdiplus::Image* image,
-                int width, int height) {
-    Gdiplus::Graphics graphics(&layer.Bitmap());
-    graphics.SetPageUnit(Gdiplus::UnitPixel);
+CBitmap Scaled(uint32_t clear, const EarthRegion& region, const CBitmap& image, int width, int height) {
+    CBitmap layer(width, height, PixelKind::Argb32);
+    CGraphics graphics(layer);
+    graphics.SetPixelUnit();
     graphics.Clear(clear);
     DrawRegion(graphics, region, image, 0, 0, width, height);
+    return layer;
 }
 
 ScaledLayers& LayersFor(COptions& options, int width, int height) {
-    BackgroundImage& background = GetBackgroundImage(options.Background, LoadBackgroundBitmap);
-    Gdiplus::Bitmap* overlay = NightOverlay();
+    const auto& background =
+        static_cast<const BackgroundBitmap&>(GetBackgroundImage(options.Background, LoadBackgroundBitmap));
     ScaledLayers& cache = Cache();
     const uint64_t version = NightOverlayVersion();
     if (cache.Fit(width, height, options.Region, options.Background.Path(), &background, version)) {
         return cache;
     }
-    cache.Day.reset();
-    cache.Night.reset();
-    cache.Blend.reset();
-    auto day = std::make_unique<PixelLayer>(width, height, PixelFormat32bppPARGB);
-    auto night = std::make_unique<PixelLayer>(width, height, PixelFormat32bppPARGB);
-    auto blend = std::make_unique<PixelLayer>(width, height, PixelFormat32bppRGB);
-    // A day image that is missing leaves the day layer black; no overlay leaves the night clear.
-    DrawScaled(*day, Gdiplus::Color(255, 0, 0, 0), options.Region,
-               &static_cast<BackgroundBitmap&>(background).Bitmap(), width, height);
-    DrawScaled(*night, Gdiplus::Color(0, 0, 0, 0), options.Region, overlay, width, height);
+    // Drop the old layers first: at a large size each is tens of megabytes.
+    cache = ScaledLayers();
+    // A day image that did not load leaves the day layer black; no overlay leaves the night clear.
+    cache.Day = Scaled(0xFF000000u, options.Region, background.Bitmap(), width, height);
+    cache.Night = Scaled(0x00000000u, options.Region, NightOverlay(), width, height);
+    cache.Blend = CBitmap(width, height, PixelKind::Argb32);
     cache.Width = width;
     cache.Height = height;
     cache.Region = options.Region;
     cache.BackgroundPath = options.Background.Path();
     cache.Background = &background;
     cache.OverlayVersion = version;
-    cache.Day = std::move(day);
-    cache.Night = std::move(night);
-    cache.Blend = std::move(blend);
     return cache;
+}
+
+// The night layer over the day layer into the blend bitmap, through their locked pixels.
+bool BlendLayers(ScaledLayers& layers) {
+    const CBitmapPixels day(layers.Day, PixelKind::Argb32);
+    const CBitmapPixels night(layers.Night, PixelKind::Argb32);
+    const CBitmapPixels blend(layers.Blend, PixelKind::Argb32);
+    if (!day.IsLocked() || !night.IsLocked() || !blend.IsLocked()) {
+        return false;
+    }
+    BlendOver(reinterpret_cast<const uint32_t*>(day.Row(0)), day.Stride() / 4,
+              reinterpret_cast<const uint32_t*>(night.Row(0)), night.Stride() / 4,
+              reinterpret_cast<uint32_t*>(blend.Row(0)), blend.Stride() / 4, layers.Width, layers.Height);
+    return true;
 }
 } // namespace
 
-void DrawRegion(Gdiplus::Graphics& graphics, const EarthRegion& region, Gdiplus::Image* image, int destX,
-                int destY, int destWidth, int destHeight) {
-    if (image == nullptr) {
+void DrawRegion(CGraphics& graphics, const EarthRegion& region, const CBitmap& image, int destX, int destY,
+                int destWidth, int destHeight) {
+    if (!image.HasImage()) {
         return;
     }
-    const PixelRect source =
-        RegionSourceRect(region, static_cast<int>(image->GetWidth()), static_cast<int>(image->GetHeight()));
-    graphics.DrawImage(image, Gdiplus::Rect(destX, destY, destWidth, destHeight), source.X, source.Y,
-                       source.Width, source.Height, Gdiplus::UnitPixel);
+    const PixelRect source = RegionSourceRect(region, image.Width(), image.Height());
+    graphics.DrawImage(image, PixelRect{destX, destY, destWidth, destHeight}, source);
 }
 
-void DrawEarthPicture(Gdiplus::Graphics& graphics, COptions& options, int x, int y, int width, int height) {
-    graphics.SetPageUnit(Gdiplus::UnitPixel);
-    graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+void DrawEarthPicture(CGraphics& graphics, COptions& options, int x, int y, int width, int height) {
+    graphics.SetPixelUnit();
+    graphics.SetAntiAliasedText();
     if (width <= 0 || height <= 0) {
         return;
     }
-    if (NightOverlay() == nullptr) {
+    if (!NightOverlay().HasImage()) {
         RefreshNightOverlay();
     }
     ScaledLayers& layers = LayersFor(options, width, height);
-    BlendPremultipliedOver(layers.Day->Pixels(), width, layers.Night->Pixels(), width, layers.Blend->Pixels(),
-                           width, width, height);
-    const Gdiplus::CompositingMode mode = graphics.GetCompositingMode();
-    graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    graphics.DrawImage(&layers.Blend->Bitmap(), Gdiplus::Rect(x, y, width, height), 0, 0, width, height,
-                       Gdiplus::UnitPixel);
-    graphics.SetCompositingMode(mode);
+    const PixelRect destination{x, y, width, height};
+    if (BlendLayers(layers)) {
+        graphics.DrawImage(layers.Blend, destination, PixelRect{0, 0, width, height});
+    } else {
+        graphics.DrawImage(layers.Day, destination, PixelRect{0, 0, width, height});
+        graphics.DrawImage(layers.Night, destination, PixelRect{0, 0, width, height});
+    }
     if (options.ShowWeather) {
-        GdiplusMarkerCanvas canvas(graphics, options.FontCityName, options.FontCityTemprature);
-        DrawCityMarkers(canvas, options, {x, y, width, height});
+        GraphicsMarkerCanvas canvas(graphics, options.FontCityName, options.FontCityTemprature);
+        DrawCityMarkers(canvas, options, destination);
     }
 }
 
-void DrawCityMarker(Gdiplus::Graphics& graphics, const City& city, const COptions& options, bool drawNames,
+void DrawCityMarker(CGraphics& graphics, const City& city, const COptions& options, bool drawNames,
                     bool drawTemperatures, bool drawIcon, int pixelX, int pixelY) {
-    GdiplusMarkerCanvas canvas(graphics, options.FontCityName, options.FontCityTemprature);
+    GraphicsMarkerCanvas canvas(graphics, options.FontCityName, options.FontCityTemprature);
     DrawCityMarker(canvas, city, options, drawNames, drawTemperatures, drawIcon, {pixelX, pixelY});
 }
 
 void ReleaseEarthPicture() {
-    ScaledLayers& cache = Cache();
-    cache.Day.reset();
-    cache.Night.reset();
-    cache.Blend.reset();
-    cache.Background = nullptr;
+    Cache() = ScaledLayers();
     ReleaseNightLayer();
 }

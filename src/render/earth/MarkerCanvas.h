@@ -21,6 +21,6 @@ public:
     virtual void DrawSmallIcon(bool daytime, const Nullable<EnumWeatherCode>& code,
                                const PixelRect& rect) = 0;
     // The bounds of the whole text laid out from the origin, unwrapped.
-    virtual TextSize MeasureText(const std::wstring& text, MarkerFont font, TextAlign horizontal) = 0;
+    virtual TextSize MeasureText(const std::wstring& text, MarkerFont font, BoxAlign horizontal) = 0;
     virtual void DrawLabel(const std::wstring& text, MarkerFont font, uint32_t argb, const TextBox& box) = 0;
 };

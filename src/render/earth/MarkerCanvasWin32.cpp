@@ -1,85 +1,56 @@
 #include "render/earth/MarkerCanvasWin32.h"
 
-#include "render/earth/NightOverlayWin32.h"
+#include "render/UtilGraphicsWin32.h"
 
 namespace {
-// A text box only anchors its text: no wrapping, no clipping.
-constexpr INT OpenFormat = Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip;
-
-Gdiplus::StringAlignment AlignmentOf(TextAlign align) {
+TextAlign AlignOf(BoxAlign align) {
     switch (align) {
-    case TextAlign::Near:
-        return Gdiplus::StringAlignmentNear;
-    case TextAlign::Center:
-        return Gdiplus::StringAlignmentCenter;
-    case TextAlign::Far:
-        return Gdiplus::StringAlignmentFar;
+    case BoxAlign::Near:
+        return TextAlign::Near;
+    case BoxAlign::Center:
+        return TextAlign::Center;
+    case BoxAlign::Far:
+        return TextAlign::Far;
     }
-    return Gdiplus::StringAlignmentNear;
-}
-
-std::unique_ptr<Gdiplus::Font> MakeFont(const FontValue& value) {
-    const Gdiplus::FontFamily family(value.Family.c_str());
-    const auto size = static_cast<Gdiplus::REAL>(value.Size);
-    if (family.GetLastStatus() == Gdiplus::Ok) {
-        return std::make_unique<Gdiplus::Font>(&family, size, value.Style, Gdiplus::UnitPoint);
-    }
-    return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), size, value.Style,
-                                           Gdiplus::UnitPoint);
+    return TextAlign::Near;
 }
 } // namespace
 
-GdiplusMarkerCanvas::GdiplusMarkerCanvas(Gdiplus::Graphics& graphics, const FontValue& nameFont,
-                                         const FontValue& temperatureFont)
-    : graphics_(graphics), nameFont_(MakeFont(nameFont)), temperatureFont_(MakeFont(temperatureFont)) {}
+GraphicsMarkerCanvas::GraphicsMarkerCanvas(CGraphics& graphics, const FontValue& nameFont,
+                                           const FontValue& temperatureFont)
+    : graphics_(graphics), nameFont_(nameFont), temperatureFont_(temperatureFont) {}
 
-GdiplusMarkerCanvas::~GdiplusMarkerCanvas() = default;
-
-Gdiplus::Font& GdiplusMarkerCanvas::FontOf(MarkerFont font) const {
-    return font == MarkerFont::CityName ? *nameFont_ : *temperatureFont_;
-}
-
-bool GdiplusMarkerCanvas::SmallIconSize(bool daytime, const Nullable<EnumWeatherCode>& code, int& width,
-                                        int& height) {
-    Gdiplus::Image* icon = SmallWeatherIconOf(daytime, code);
+bool GraphicsMarkerCanvas::SmallIconSize(bool daytime, const Nullable<EnumWeatherCode>& code, int& width,
+                                         int& height) {
+    const std::shared_ptr<const CBitmap> icon = UtilGraphics::SmallWeatherIcon(daytime, code);
     if (icon == nullptr) {
         return false;
     }
-    // A picture that could not be decoded has no size and draws nothing.
-    width = static_cast<int>(icon->GetWidth());
-    height = static_cast<int>(icon->GetHeight());
+    // A picture that did not load is still an icon: it has no size and draws nothing.
+    width = icon->Width();
+    height = icon->Height();
     return true;
 }
 
-void GdiplusMarkerCanvas::DrawSmallIcon(bool daytime, const Nullable<EnumWeatherCode>& code,
-                                        const PixelRect& rect) {
-    if (Gdiplus::Image* icon = SmallWeatherIconOf(daytime, code)) {
-        graphics_.DrawImage(icon, Gdiplus::Rect(rect.X, rect.Y, rect.Width, rect.Height));
+void GraphicsMarkerCanvas::DrawSmallIcon(bool daytime, const Nullable<EnumWeatherCode>& code,
+                                         const PixelRect& rect) {
+    if (const std::shared_ptr<const CBitmap> icon = UtilGraphics::SmallWeatherIcon(daytime, code)) {
+        graphics_.DrawImage(*icon, rect);
     }
 }
 
-TextSize GdiplusMarkerCanvas::MeasureText(const std::wstring& text, MarkerFont font, TextAlign horizontal) {
-    Gdiplus::StringFormat format(OpenFormat);
-    format.SetAlignment(AlignmentOf(horizontal));
-    const Gdiplus::CharacterRange whole(0, static_cast<INT>(text.size()));
-    format.SetMeasurableCharacterRanges(1, &whole);
-    const Gdiplus::RectF box(0, 0, 1000, 1000);
-    Gdiplus::Region region;
-    if (graphics_.MeasureCharacterRanges(text.c_str(), static_cast<INT>(text.size()), &FontOf(font), box,
-                                         &format, 1, &region) != Gdiplus::Ok) {
-        return {};
-    }
-    Gdiplus::RectF bounds;
-    region.GetBounds(&bounds, &graphics_);
+TextSize GraphicsMarkerCanvas::MeasureText(const std::wstring& text, MarkerFont font, BoxAlign horizontal) {
+    CStringFormat format(CStringFormat::NoWrapNoClip);
+    format.SetAlign(AlignOf(horizontal));
+    const PictureRect bounds = graphics_.MeasureCharacters(text, 0, static_cast<int>(text.size()),
+                                                           FontOf(font), {0, 0, 1000, 1000}, format);
     return {bounds.Width, bounds.Height};
 }
 
-void GdiplusMarkerCanvas::DrawLabel(const std::wstring& text, MarkerFont font, uint32_t argb,
-                                    const TextBox& box) {
-    Gdiplus::StringFormat format(OpenFormat);
-    format.SetAlignment(AlignmentOf(box.Horizontal));
-    format.SetLineAlignment(AlignmentOf(box.Vertical));
-    const Gdiplus::SolidBrush brush{Gdiplus::Color(argb)};
-    graphics_.DrawString(text.c_str(), static_cast<INT>(text.size()), &FontOf(font),
-                         Gdiplus::RectF(box.X, box.Y, box.Width, box.Height), &format, &brush);
+void GraphicsMarkerCanvas::DrawLabel(const std::wstring& text, MarkerFont font, uint32_t argb,
+                                     const TextBox& box) {
+    CStringFormat format(CStringFormat::NoWrapNoClip);
+    format.SetAlign(AlignOf(box.Horizontal));
+    format.SetLineAlign(AlignOf(box.Vertical));
+    graphics_.DrawString(text, FontOf(font), {box.X, box.Y, box.Width, box.Height}, format, CBrush(argb));
 }

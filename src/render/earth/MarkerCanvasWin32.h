@@ -1,28 +1,24 @@
 #pragma once
 #include "core/FontValue.h"
+#include "render/GraphicsWin32.h"
 #include "render/earth/MarkerCanvas.h"
 
-#include "render/earth/GdiplusWin32.h"
-#include <memory>
-
-// The city markers on a GDI+ surface, with the two fonts of the options made once.
-class GdiplusMarkerCanvas : public IMarkerCanvas {
+// The city markers on a surface of the graphics layer, with the options' two fonts made once.
+class GraphicsMarkerCanvas : public IMarkerCanvas {
 public:
-    GdiplusMarkerCanvas(Gdiplus::Graphics& graphics, const FontValue& nameFont,
-                        const FontValue& temperatureFont);
-    ~GdiplusMarkerCanvas() override;
-    GdiplusMarkerCanvas(const GdiplusMarkerCanvas&) = delete;
-    GdiplusMarkerCanvas& operator=(const GdiplusMarkerCanvas&) = delete;
+    GraphicsMarkerCanvas(CGraphics& graphics, const FontValue& nameFont, const FontValue& temperatureFont);
 
     bool SmallIconSize(bool daytime, const Nullable<EnumWeatherCode>& code, int& width, int& height) override;
     void DrawSmallIcon(bool daytime, const Nullable<EnumWeatherCode>& code, const PixelRect& rect) override;
-    TextSize MeasureText(const std::wstring& text, MarkerFont font, TextAlign horizontal) override;
+    TextSize MeasureText(const std::wstring& text, MarkerFont font, BoxAlign horizontal) override;
     void DrawLabel(const std::wstring& text, MarkerFont font, uint32_t argb, const TextBox& box) override;
 
 private:
-    Gdiplus::Font& FontOf(MarkerFont font) const;
+    const CFont& FontOf(MarkerFont font) const {
+        return font == MarkerFont::CityName ? nameFont_ : temperatureFont_;
+    }
 
-    Gdiplus::Graphics& graphics_;
-    std::unique_ptr<Gdiplus::Font> nameFont_;
-    std::unique_ptr<Gdiplus::Font> temperatureFont_;
+    CGraphics& graphics_;
+    CFont nameFont_;
+    CFont temperatureFont_;
 };

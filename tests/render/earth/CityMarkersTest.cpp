@@ -32,7 +32,7 @@ public:
     void DrawSmallIcon(bool daytime, const Nullable<EnumWeatherCode>&, const PixelRect& rect) override {
         Calls.push_back({"icon", L"", daytime, rect, {}, 0});
     }
-    TextSize MeasureText(const std::wstring& text, MarkerFont, TextAlign) override {
+    TextSize MeasureText(const std::wstring& text, MarkerFont, BoxAlign) override {
         return {6.0f * static_cast<float>(text.size()), 10};
     }
     void DrawLabel(const std::wstring& text, MarkerFont font, uint32_t argb, const TextBox& box) override {
@@ -148,7 +148,7 @@ TEST_F(Markers, ALoneTextHangsFromTheIconsUpperQuarter) {
     DrawCityMarkers(canvas, options, picture);
     EXPECT_EQ(3u, canvas.Texts("name").size());
     EXPECT_TRUE(canvas.Texts("temperature").empty());
-    EXPECT_EQ((TextBox{1800 - 500, 900 + 16, 1000, 1000, TextAlign::Center, TextAlign::Near}),
+    EXPECT_EQ((TextBox{1800 - 500, 900 + 16, 1000, 1000, BoxAlign::Center, BoxAlign::Near}),
               canvas.Calls[2].Box);
 
     // A recent report without a temperature leaves the name alone too.
@@ -166,7 +166,7 @@ TEST_F(Markers, NoIconAnchorsTheTextsAtTheCity) {
     DrawCityMarkers(canvas, options, picture);
     EXPECT_EQ(2u, canvas.Texts("icon").size());
     // The lone temperature at y + 1 / 4 = y.
-    EXPECT_EQ((TextBox{1800 - 500, 900, 1000, 1000, TextAlign::Center, TextAlign::Near}),
+    EXPECT_EQ((TextBox{1800 - 500, 900, 1000, 1000, BoxAlign::Center, BoxAlign::Near}),
               canvas.Calls.back().Box);
 }
 
