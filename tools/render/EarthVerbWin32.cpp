@@ -97,8 +97,11 @@ void ReadCities(const std::wstring& file, COptions& options, DateTime now) {
         if (end == std::string::npos) {
             end = text.size();
         }
-        const std::string line = text.substr(start, end - start);
+        std::string line = text.substr(start, end - start);
         start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
         if (line.find_first_not_of(" \r") == std::string::npos) {
             continue;
         }

@@ -56,8 +56,8 @@ unlike() {
 # Both world images at the picture's size, averaged over 2 x 2 pixels like any fair resampling.
 day="$work/day.png"
 night="$work/night.png"
-convert "$stage/Earth/Blue Marble.jpg" -scale 50% "$day"
-convert "$stage/EarthNight/Night.jpg" -scale 50% "$night"
+convert "$stage/Earth/Blue Marble.jpg" -strip -scale 50% "$day"
+convert "$stage/EarthNight/Night.jpg" -strip -scale 50% "$night"
 : >"$work/none.txt"
 
 case $case in
@@ -101,6 +101,12 @@ stale-report)
         fail "a stale report drew no name"
     [ "$(compare -metric AE "$work/none-above.png" "$work/recent-above.png" null: 2>&1)" != 0 ] ||
         fail "a recent report drew no icon"
+    # A temperature would follow the name on the line over the icon's lower quarter.
+    for f in none stale recent; do convert "$work/$f.png" -crop 30x24+872+522 +repage "$work/$f-right.png"; done
+    [ "$(compare -metric AE "$work/none-right.png" "$work/stale-right.png" null: 2>&1)" = 0 ] ||
+        fail "a stale report drew a temperature"
+    [ "$(compare -metric AE "$work/none-right.png" "$work/recent-right.png" null: 2>&1)" != 0 ] ||
+        fail "a recent report drew no temperature"
     ;;
 missing-background)
     # No day layer, and no failure: the day side is black, the night side still the night image.
