@@ -8,6 +8,7 @@
 #include "app/WindowMessages.h"
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
+#include "core/ScopedHandleWin32.h"
 #include "data/Options.h"
 #include "render/UtilGraphicsWin32.h"
 #include "render/earth/EarthPictureWin32.h"
@@ -25,13 +26,16 @@ bool firstRun = false;
 // Written once by the main thread, read by the worker.
 std::atomic<bool> exiting{false};
 // Held by the desktop role until the process ends.
-HANDLE instanceMutex = nullptr;
+std::unique_ptr<KernelObjectHandle> instanceMutex;
 std::unique_ptr<CFormHidden> hiddenWindow;
 CPtr<COptions> options;
 
 // How long a second start looks for the first instance's hidden window: the first may hold
 // the mutex but still be starting.
 constexpr ULONGLONG HiddenWindowWaitMs = 5000;
+
+// How long an exit waits for a download in progress.
+constexpr int ExitStopWaitMs = 100;
 
 HWND WindowFromHandleNumber(int number) {
     // Handles are 32-bit values, sign-extended on 64-bit Windows.
@@ -44,11 +48,12 @@ bool FileExists(const std::wstring& path) {
 }
 
 // Creates the single-instance mutex; answers whether another process already had it.
-bool OpenInstanceMutex(HANDLE& mutex) {
-    mutex = CreateMutexW(nullptr, FALSE, Program::MutexName().c_str());
+bool OpenInstanceMutex(std::unique_ptr<KernelObjectHandle>& mutex) {
+    const HANDLE handle = CreateMutexW(nullptr, FALSE, Program::MutexName().c_str());
     const DWORD error = GetLastError();
+    mutex = std::make_unique<KernelObjectHandle>(handle);
     // Access denied also means the name is taken, by a process running with other rights.
-    return error == ERROR_ALREADY_EXISTS || (mutex == nullptr && error == ERROR_ACCESS_DENIED);
+    return error == ERROR_ALREADY_EXISTS || (handle == nullptr && error == ERROR_ACCESS_DENIED);
 }
 
 bool PostToDesktopInstance(UINT message) {
@@ -81,10 +86,7 @@ int Program::Main(const wchar_t* commandLine) {
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }
-    if (instanceMutex != nullptr) {
-        CloseHandle(instanceMutex);
-        instanceMutex = nullptr;
-    }
+    instanceMutex.reset();
     return result;
 }
 
@@ -143,25 +145,20 @@ bool Program::CanStart(const wchar_t* commandLine) {
 }
 
 bool Program::ClaimDesktopInstance() {
-    HANDLE mutex = nullptr;
+    std::unique_ptr<KernelObjectHandle> mutex;
     const bool running = OpenInstanceMutex(mutex);
     if (running && PostToDesktopInstance(WindowMessages::SecondDesktopStart)) {
-        if (mutex != nullptr) {
-            CloseHandle(mutex);
-        }
         return false;
     }
     // Nobody answered: this process becomes the desktop instance.
-    instanceMutex = mutex;
+    instanceMutex = std::move(mutex);
     return true;
 }
 
 bool Program::HandConfigurationToDesktopInstance() {
-    HANDLE mutex = nullptr;
+    std::unique_ptr<KernelObjectHandle> mutex;
     const bool running = OpenInstanceMutex(mutex);
-    if (mutex != nullptr) {
-        CloseHandle(mutex);
-    }
+    mutex.reset();
     return running && PostToDesktopInstance(WindowMessages::ConfigurationStart);
 }
 
@@ -180,8 +177,7 @@ bool Program::OnStartup() {
 }
 
 bool Program::OnStartupDesktop() {
-    // 1. The thread pool starts here.
-    // 2.
+    StartThreadPool();
     firstRun = !FileExists(PathNameOptions());
     // 3, 4. Here the user's wallpaper is remembered and the wallpaper folder cleared; the
     // folder is made now so that a start that cannot have it fails where those steps will.
@@ -194,15 +190,16 @@ bool Program::OnStartupDesktop() {
     }
     // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
     // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
-    // 11.
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
     // 12. Program::RefreshAll: the first wallpaper and the windows' contents.
-    // 13. The notification icon, and its balloon when FirstRun is set.
+    if (hiddenWindow->AddNotifyIcon() && firstRun) {
+        hiddenWindow->ShowBalloonTip();
+    }
     return true;
 }
 
 bool Program::OnStartupSS_SS() {
-    // The thread pool starts here.
+    StartThreadPool();
     LoadImagesAndOptions();
     options->Region = CompleteRegion();
     if (IsGlobeGlow()) {
@@ -261,11 +258,13 @@ void Program::LoadImagesAndOptions() {
 }
 
 void Program::CreateHiddenWindow(const char* failureLocation) {
-    auto window = std::make_unique<CFormHidden>();
-    if (!window->Create()) {
+    // Known before it is created: its creation queues the first downloads, whose messages go
+    // to it.
+    hiddenWindow = std::make_unique<CFormHidden>();
+    if (!hiddenWindow->Create()) {
+        hiddenWindow.reset();
         ThrowApplicationException(failureLocation);
     }
-    hiddenWindow = std::move(window);
 }
 
 void Program::Exit() {
@@ -274,14 +273,18 @@ void Program::Exit() {
     }
     switch (Mode().Value()) {
     case EnumAppMode::Desktop:
-        // First: remove the notification icon; hide the Earth and local weather windows and
-        // close the options dialog.
+        if (hiddenWindow) {
+            hiddenWindow->RemoveNotifyIcon();
+        }
+        // Here the Earth and local weather windows are hidden and the options dialog closed.
         options->Save(); // a failure has told the user; the exit goes on
-        // Then: stop the thread pool (100 ms); restore the user's wallpaper.
+        StopThreadPool(ExitStopWaitMs);
+        // Here the user's wallpaper is restored.
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
-        // First: hide the full-screen window; stop the thread pool (100 ms).
+        // Here the full-screen window is hidden.
+        StopThreadPool(ExitStopWaitMs);
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_Configure:
@@ -292,6 +295,8 @@ void Program::Exit() {
 }
 
 void Program::OnShutdown() {
+    // After a failed start nobody stopped the worker.
+    StopThreadPool(ExitStopWaitMs);
     // Desktop first restores the user's wallpaper and clears the wallpaper folder here.
     // Then every window that exists is destroyed: the hidden window, the full-screen and
     // preview windows, the local weather and Earth windows, the options dialog.

@@ -39,3 +39,18 @@ struct FindHandleTraits {
     static void Close(HANDLE handle) { FindClose(handle); }
 };
 using FindHandle = ScopedHandle<FindHandleTraits>;
+
+// Kernel objects whose "no handle" value is null (mutexes, events, threads).
+struct KernelObjectTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+using KernelObjectHandle = ScopedHandle<KernelObjectTraits>;
+
+struct MenuTraits {
+    using Type = HMENU;
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU menu) { DestroyMenu(menu); }
+};
+using MenuHandle = ScopedHandle<MenuTraits>;
