@@ -114,7 +114,7 @@ void CFormHidden::OnTimer(WPARAM id) {
         break;
     case TimerIds::Redraw:
         Try([] { OnNightOverlayTimer(); });
-        Program::RefreshWindows();
+        Program::RefreshAll();
         break;
     case TimerIds::DayNightMask:
         Try([] { OnDayNightMaskTimer(); });
@@ -145,7 +145,7 @@ void CFormHidden::OnBatchFinished() {
         return;
     }
     Program::TakeReports();
-    Program::RefreshWindows();
+    Program::RefreshAll();
 }
 
 void CFormHidden::OnSecondDesktopStart() {

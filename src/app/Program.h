@@ -29,6 +29,9 @@ public:
     static void Exit();
     // After the message loop, and after a failed start: releases whatever exists.
     static void OnShutdown();
+    // After new weather arrived: the desktop's wallpaper picture, then the windows of the role.
+    // Failures are swallowed.
+    static void RefreshAll();
 
     // Empty until DetermineAppMode has run; reading them then throws.
     static const Nullable<EnumAppMode>& Mode();

@@ -10,6 +10,7 @@
 #include "core/Encoding.h"
 #include "core/ScopedHandleWin32.h"
 #include "data/Options.h"
+#include "render/DesktopWallpaperWin32.h"
 #include "render/UtilGraphicsWin32.h"
 #include "render/earth/EarthPictureWin32.h"
 
@@ -179,9 +180,9 @@ bool Program::OnStartup() {
 bool Program::OnStartupDesktop() {
     StartThreadPool();
     firstRun = !FileExists(PathNameOptions());
-    // 3, 4. Here the user's wallpaper is remembered and the wallpaper folder cleared; the
-    // folder is made now so that a start that cannot have it fails where those steps will.
-    PathWallpaper();
+    // 3, 4. A crash may have left pictures behind.
+    SaveUserWallpaper(PathWallpaper());
+    ClearWallpaperFolder(PathWallpaper());
     // 5, 6.
     LoadImagesAndOptions();
     // 7.
@@ -191,7 +192,8 @@ bool Program::OnStartupDesktop() {
     // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
     // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
-    // 12. Program::RefreshAll: the first wallpaper and the windows' contents.
+    // 12. The first wallpaper, from whatever weather the home city has.
+    RefreshAll();
     if (hiddenWindow->AddNotifyIcon() && firstRun) {
         hiddenWindow->ShowBalloonTip();
     }
@@ -279,7 +281,7 @@ void Program::Exit() {
         // Here the Earth and local weather windows are hidden and the options dialog closed.
         options->Save(); // a failure has told the user; the exit goes on
         StopThreadPool(ExitStopWaitMs);
-        // Here the user's wallpaper is restored.
+        RestoreUserWallpaper();
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
@@ -297,8 +299,15 @@ void Program::Exit() {
 void Program::OnShutdown() {
     // After a failed start nobody stopped the worker.
     StopThreadPool(ExitStopWaitMs);
-    // Desktop first restores the user's wallpaper and clears the wallpaper folder here.
-    // Then every window that exists is destroyed: the hidden window, the full-screen and
+    if (mode.HasValue() && IsDesktop()) {
+        RestoreUserWallpaper();
+        try {
+            ClearWallpaperFolder(PathWallpaper());
+        } catch (...) {
+            // No folder, nothing to clear; the windows and images must still go.
+        }
+    }
+    // Every window that exists is destroyed: the hidden window, the full-screen and
     // preview windows, the local weather and Earth windows, the options dialog.
     if (hiddenWindow) {
         hiddenWindow->Destroy();
@@ -307,6 +316,17 @@ void Program::OnShutdown() {
     options = nullptr;
     ReleaseEarthPicture();
     UtilGraphics::ReleaseImages();
+}
+
+void Program::RefreshAll() {
+    try {
+        if (IsDesktop()) {
+            RefreshWallpaper(Options(), PathWallpaper());
+        }
+    } catch (...) {
+        // The windows are redrawn all the same.
+    }
+    RefreshWindows();
 }
 
 const Nullable<EnumAppMode>& Program::Mode() {

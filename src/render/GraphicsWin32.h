@@ -211,6 +211,8 @@ public:
     // How stretched images are resampled; high quality is bicubic with half-pixel offsets.
     void SetInterpolation(Interpolation interpolation);
     void Clear(uint32_t argb);
+    // The surface's vertical resolution, which point sizes of text are measured against.
+    float DpiY() const;
 
     void DrawImage(const CBitmap& image, const PictureRect& destination);
     void DrawImage(const CBitmap& image, const PixelRect& destination);

@@ -362,6 +362,8 @@ case_default_files() {
 # A first start: the home city's station, then the progressive batch (the home city with its
 # forecast, each favourite once), and nothing more until a timer tick.
 case_first_start_downloads() {
+    put_aside "$(unix_path_of_variable LOCALAPPDATA)/CloudPane"
+    for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
     put_aside "$(unix_path_of_variable APPDATA)/CloudPane"
     start_server
     point_at "$server"
@@ -373,6 +375,12 @@ case_first_start_downloads() {
     expected=$(station_requests KLAX KLAX; echo "POST /ndfdXMLserver.php"; station_requests "${default_stations[@]:1}")
     [ "$(requests)" = "$expected" ] || fail "unexpected requests: $(requests | tr '\n' ' ')"
     wine "$tool" icon "Cloud Pane" || fail "no notification icon after the first start"
+    # The first picture at the start, the next after the home city's batch, the third after
+    # the progressive batch: E0, E1, E0.
+    local folder
+    folder=$(unix_path_of_variable LOCALAPPDATA)/CloudPane/Wallpaper
+    [ "$(desktop_value Wallpaper)" = "$(winepath -w "$folder")\E0.bmp" ] && [ "$(ls "$folder")" = E0.bmp ] ||
+        fail "after the batches the wallpaper is $(desktop_value Wallpaper), the folder holds $(ls "$folder" | tr '\n' ' ')"
     # A figure, not a check: the CPU the program uses while it waits for the next tick.
     local before after
     before=$(awk '{ print $14 + $15 }' "/proc/$first/stat" 2>/dev/null)
@@ -384,6 +392,8 @@ case_first_start_downloads() {
 
 # A tick of the download timer, and a resume from sleep, fetch only the cities that are due.
 case_timer_fetches_due() {
+    put_aside "$(unix_path_of_variable LOCALAPPDATA)/CloudPane"
+    for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
     put_aside "$(unix_path_of_variable APPDATA)/CloudPane"
     start_server KMIA ESSA
     point_at "$server"
@@ -391,11 +401,15 @@ case_timer_fetches_due() {
     local first=$last_pid
     wait_requests 20
     sleep 1
+    local before
+    before=$(desktop_value Wallpaper)
     wine "$tool" timer "Cloud Pane" 1 || fail "could not send WM_TIMER"
     wait_requests 22
     sleep 2
     [ "$(requests | tail -n +21)" = "$(station_requests KMIA ESSA)" ] ||
         fail "the timer fetched: $(requests | tail -n +21 | tr '\n' ' ')"
+    # After the batch the next picture is installed.
+    [ "$(desktop_value Wallpaper)" != "$before" ] || fail "the wallpaper is still $before after the timer's batch"
     wine "$tool" resume "Cloud Pane" || fail "could not send WM_POWERBROADCAST"
     wait_requests 24
     sleep 2
@@ -460,6 +474,79 @@ exit_while_slow() {
 
 case_exit_while_slow() { exit_while_slow menu; }
 case_end_session_while_slow() { exit_while_slow end-session; }
+
+# desktop_value NAME: the string value under HKCU\Control Panel\Desktop, or "<none>".
+desktop_value() {
+    local line
+    line=$(wine reg query 'HKCU\Control Panel\Desktop' /v "$1" 2>/dev/null | tr -d '\r' | grep -i "^ *$1 " | head -n 1)
+    if [ -z "$line" ]; then
+        echo "<none>"
+    else
+        sed -E "s/^[[:space:]]*$1[[:space:]]+REG_[A-Z_]+[[:space:]]*//I" <<<"$line"
+    fi
+}
+
+# save_desktop_value NAME: puts the value (or its absence) back when the test ends.
+save_desktop_value() {
+    local value
+    value=$(desktop_value "$1")
+    if [ "$value" = "<none>" ]; then
+        cleanups+=("wine reg delete 'HKCU\\Control Panel\\Desktop' /v '$1' /f >/dev/null 2>&1")
+    else
+        printf -v restore 'wine reg add %q /v %q /t REG_SZ /d %q /f >/dev/null 2>&1' 'HKCU\Control Panel\Desktop' "$1" "$value"
+        cleanups+=("$restore")
+    fi
+}
+
+set_desktop_value() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "cannot write $1"
+}
+
+# The weather picture becomes the wallpaper while the program runs; the user's comes back.
+case_desktop_wallpaper() {
+    local local_ dir folder user size
+    local_=$(unix_path_of_variable LOCALAPPDATA)
+    [ -d "$local_" ] || fail "cannot find the local application-data folder of the Wine prefix"
+    put_aside "$local_/CloudPane"
+    for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
+    # No download batch ends, and installs the next picture, while the first one is checked.
+    start_server
+    point_at "$server" /slow/20000/pub/data/observations/metar/stations/%s.TXT
+
+    dir=$(mktemp -d)
+    cleanups+=("rm -rf '$dir'")
+    convert -size 8x8 xc:orange "BMP3:$dir/Holiday.bmp" || fail "cannot make the user's wallpaper"
+    user=$(winepath -w "$dir/Holiday.bmp")
+    set_desktop_value Wallpaper "$user"
+    set_desktop_value WallpaperStyle 10
+    set_desktop_value TileWallpaper 1
+    # Pictures left by a crash.
+    folder="$local_/CloudPane/Wallpaper"
+    mkdir -p "$folder"
+    echo old >"$folder/E0.bmp"
+    echo old >"$folder/E1.bmp"
+
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    [ "$(desktop_value Wallpaper)" = "$(winepath -w "$folder")\E0.bmp" ] ||
+        fail "the installed wallpaper is $(desktop_value Wallpaper)"
+    [ "$(desktop_value WallpaperStyle)" = 2 ] && [ "$(desktop_value TileWallpaper)" = 0 ] ||
+        fail "style $(desktop_value WallpaperStyle), tile $(desktop_value TileWallpaper)"
+    [ "$(ls "$folder")" = E0.bmp ] || fail "the wallpaper folder holds $(ls "$folder" | tr '\n' ' ')"
+    size=$(python3 -c 'import struct, sys
+d = open(sys.argv[1], "rb").read(30)
+print("%s %dx%d %d" % (d[:2].decode(), struct.unpack("<i", d[18:22])[0], abs(struct.unpack("<i", d[22:26])[0]), struct.unpack("<H", d[28:30])[0]))' "$folder/E0.bmp")
+    local screen
+    screen=$(xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2; exit }')
+    note "E0.bmp: $size (screen ${screen:-unknown})"
+    [ "$size" = "BM ${screen:-${size#BM }} 24" ] || [ -z "$screen" ] || fail "E0.bmp is $size, not the screen's $screen in 24 bits"
+
+    end_session "Cloud Pane" "$first"
+    [ "$(desktop_value Wallpaper)" = "$user" ] || fail "after the end the wallpaper is $(desktop_value Wallpaper)"
+    [ "$(desktop_value WallpaperStyle)" = 10 ] && [ "$(desktop_value TileWallpaper)" = 1 ] ||
+        fail "after the end style $(desktop_value WallpaperStyle), tile $(desktop_value TileWallpaper)"
+    [ -z "$(ls "$folder")" ] || fail "the wallpaper folder still holds $(ls "$folder" | tr '\n' ' ')"
+}
 
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance

@@ -7,7 +7,8 @@
 // A cities file holds city lines, the first the home city; a line may go on with
 // ";code;celsius;minutes" for weather of that code and temperature reported that many minutes
 // before the instant. Without a file the default cities get recent weather of their own.
-#include "EarthVerb.h"
+#include "RenderSupport.h"
+#include "RenderVerbs.h"
 
 #include "core/Clock.h"
 #include "core/Encoding.h"
@@ -27,10 +28,6 @@
 
 namespace {
 using Stopwatch = std::chrono::steady_clock;
-
-double MillisecondsSince(Stopwatch::time_point start) {
-    return std::chrono::duration<double, std::milli>(Stopwatch::now() - start).count();
-}
 
 struct EarthArguments {
     std::wstring Output;
@@ -152,13 +149,10 @@ bool ParseArguments(const std::vector<std::wstring>& args, EarthArguments& parse
 
 // The folder given, with its trailing separator, or this program's own.
 std::wstring InstallFolder(const std::wstring& given) {
-    if (!given.empty()) {
-        return given.back() == L'\\' || given.back() == L'/' ? given : given + L"\\";
+    if (given.empty()) {
+        return ProgramFolder();
     }
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring file(path, length < MAX_PATH ? length : 0);
-    return file.substr(0, file.find_last_of(L"\\/") + 1);
+    return given.back() == L'\\' || given.back() == L'/' ? given : given + L"\\";
 }
 
 double PeakWorkingSetMegabytes() {
@@ -192,7 +186,8 @@ void PrintOverlayApply(const CBitmap& night) {
 }
 } // namespace
 
-int RunEarthVerb(const std::vector<std::wstring>& args) {
+int RenderEarth(int argc, wchar_t** argv) {
+    const std::vector<std::wstring> args(argv, argv + argc);
     EarthArguments arguments;
     if (!ParseArguments(args, arguments)) {
         std::fprintf(stderr, "usage: earth OUT.png [--size WxH] [--region NAME] [--background FILE] "
@@ -255,8 +250,7 @@ int RunEarthVerb(const std::vector<std::wstring>& args) {
         }
     }
     step = Stopwatch::now();
-    CLSID png{};
-    const bool saved = UtilGraphics::FindEncoder(L"image/png", png) && picture.Save(arguments.Output, png);
+    const bool saved = SavePng(picture, arguments.Output);
     const double saveMs = MillisecondsSince(step);
     // Repaints are timed apart: from the images to the file is one load, one paint, one save.
     const double totalMs = loadMs + overlayMs + firstPaintMs + saveMs;
