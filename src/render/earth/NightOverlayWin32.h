@@ -7,5 +7,5 @@
 // made it. Its version changes with every new alpha, so scaled copies know when they are stale.
 const CBitmap& NightOverlay();
 uint64_t NightOverlayVersion();
-// Part of ReleaseEarthPicture.
+// Called by ReleaseEarthPicture.
 void ReleaseNightLayer();
