@@ -1,6 +1,7 @@
 #include "app/FormHidden.h"
 
 #include "app/CommandIds.h"
+#include "app/EarthSteps.h"
 #include "app/Edition.h"
 #include "app/Program.h"
 #include "app/ResourceIds.h"
@@ -112,7 +113,11 @@ void CFormHidden::OnTimer(WPARAM id) {
         }
         break;
     case TimerIds::Redraw:
+        Try([] { OnNightOverlayTimer(); });
         Program::RefreshAll();
+        break;
+    case TimerIds::DayNightMask:
+        Try([] { OnDayNightMaskTimer(); });
         break;
     default:
         break;

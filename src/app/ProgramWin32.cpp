@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/Edition.h"
+#include "app/EarthSteps.h"
 #include "app/FormHidden.h"
 #include "app/MessageLoop.h"
 #include "app/StartMode.h"
@@ -11,6 +12,7 @@
 #include "data/Options.h"
 #include "render/DesktopWallpaperWin32.h"
 #include "render/UtilGraphicsWin32.h"
+#include "render/earth/EarthPictureWin32.h"
 
 #include <atomic>
 #include <commctrl.h>
@@ -192,7 +194,10 @@ bool Program::OnStartupDesktop() {
     ClearWallpaperFolder(PathWallpaper());
     // 5, 6.
     LoadImagesAndOptions();
-    // 7. Globe Glow: the day/night mask and the night overlay for now.
+    // 7.
+    if (IsGlobeGlow()) {
+        PrepareDayNight();
+    }
     // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
     // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
@@ -207,8 +212,11 @@ bool Program::OnStartupDesktop() {
 bool Program::OnStartupSS_SS() {
     StartThreadPool();
     LoadImagesAndOptions();
-    // The options' region becomes "Earth (Complete)"; Globe Glow prepares the day/night mask;
-    // the full-screen window is created ("Program::OnStartupSS_SS (993)").
+    options->Region = CompleteRegion();
+    if (IsGlobeGlow()) {
+        PrepareDayNight();
+    }
+    // The full-screen window is created here ("Program::OnStartupSS_SS (993)").
     CreateHiddenWindow("Program::OnStartupSS_SS (997)");
     // The full-screen window is shown here. Until it exists, the role runs invisibly until
     // Windows ends the session.
@@ -318,6 +326,7 @@ void Program::OnShutdown() {
         hiddenWindow.reset();
     }
     options = nullptr;
+    ReleaseEarthPicture();
     UtilGraphics::ReleaseImages();
 }
 
