@@ -8,6 +8,7 @@
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
 #include "data/Options.h"
+#include "ui/FormLocalWeather.h"
 
 #include <atomic>
 #include <commctrl.h>
@@ -26,6 +27,7 @@ std::atomic<bool> exiting{false};
 // Held by the desktop role until the process ends.
 HANDLE instanceMutex = nullptr;
 std::unique_ptr<CFormHidden> hiddenWindow;
+std::unique_ptr<CFormLocalWeather> localWeather;
 CPtr<COptions> options;
 
 // How long a second start looks for the first instance's hidden window: the first may hold
@@ -207,8 +209,10 @@ bool Program::OnStartupDesktop() {
     // 5, 6.
     LoadImagesAndOptions();
     // 7. Globe Glow: the day/night mask and the night overlay for now.
-    // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
-    // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
+    // 8. The Earth window, hidden ("Program::OnStartupDesktop (911)").
+    // 9.
+    CreateLocalWeatherWindow();
+    // 10. The options dialog, hidden and without owner ("Program::OnStartupDesktop (917)").
     // 11.
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
     // 12. Program::RefreshAll: the first wallpaper and the windows' contents.
@@ -271,6 +275,14 @@ void Program::LoadImagesAndOptions() {
     options->Load();
 }
 
+void Program::CreateLocalWeatherWindow() {
+    auto window = std::make_unique<CFormLocalWeather>([]() -> COptions& { return Options(); });
+    if (!window->Create()) {
+        ThrowApplicationException("Program::OnStartupDesktop (914)");
+    }
+    localWeather = std::move(window);
+}
+
 void Program::CreateHiddenWindow(const char* failureLocation) {
     auto window = std::make_unique<CFormHidden>();
     if (!window->Create()) {
@@ -285,8 +297,11 @@ void Program::Exit() {
     }
     switch (Mode().Value()) {
     case EnumAppMode::Desktop:
-        // First: remove the notification icon; hide the Earth and local weather windows and
-        // close the options dialog.
+        // First: remove the notification icon; hide the Earth window and close the options
+        // dialog.
+        if (localWeather) {
+            ShowWindow(localWeather->Handle(), SW_HIDE);
+        }
         options->Save(); // a failure has told the user; the exit goes on
         // Then: stop the thread pool (100 ms); restore the user's wallpaper.
         PostQuitMessage(0);
@@ -309,6 +324,10 @@ void Program::OnShutdown() {
     if (hiddenWindow) {
         hiddenWindow->Destroy();
         hiddenWindow.reset();
+    }
+    if (localWeather) {
+        localWeather->Destroy();
+        localWeather.reset();
     }
     options = nullptr;
     // Last the shared images and fonts are released.
@@ -364,6 +383,10 @@ bool Program::Exiting() {
 
 COptions& Program::Options() {
     return *options;
+}
+
+CFormLocalWeather* Program::LocalWeather() {
+    return localWeather.get();
 }
 
 HWND Program::HiddenWindow() {

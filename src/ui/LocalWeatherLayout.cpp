@@ -123,6 +123,35 @@ Rect FitImage(float imageWidth, float imageHeight, const Rect& box) {
     return {box.X + (box.Width - widthAtBoxHeight) / 2, box.Y, widthAtBoxHeight, box.Height};
 }
 
+std::vector<PanelPiece> PanelPieces(const PixelRect& panel, int shadowWidth, int shadowHeight) {
+    const int b = PanelBorder;
+    const int x = panel.X;
+    const int y = panel.Y;
+    const int w = panel.Width;
+    const int h = panel.Height;
+    const int sw = shadowWidth;
+    const int sh = shadowHeight;
+    std::vector<PanelPiece> pieces;
+    if (h >= 2 * b + 1) {
+        if (w >= 2 * b + 1) {
+            pieces.push_back({{b, b, sw - 2 * b, sh - 2 * b}, {x + b, y + b, w - 2 * b, h - 2 * b}});
+        }
+        pieces.push_back({{0, b, b, sh - 2 * b}, {x, y + b, b, h - 2 * b}});
+        pieces.push_back({{sw - b, b, b, sh - 2 * b}, {x + w - b, y + b, b, h - 2 * b}});
+    }
+    if (w > 2 * b) {
+        pieces.push_back({{b, sh - b, sw - 2 * b, b}, {x + b, y + h - b, w - 2 * b, b}});
+    }
+    pieces.push_back({{0, sh - b, b, b}, {x, y + h - b, b, b}});
+    pieces.push_back({{sw - b, sh - b, b, b}, {x + w - b, y + h - b, b, b}});
+    if (w > 2 * b) {
+        pieces.push_back({{b, 0, sw - 2 * b, b}, {x + b, y, w - 2 * b, b}});
+    }
+    pieces.push_back({{0, 0, b, b}, {x, y, b, b}});
+    pieces.push_back({{sw - b, 0, b, b}, {x + w - b, y, b, b}});
+    return pieces;
+}
+
 Size MinimumVisible(Mode mode) {
     return mode == Mode::IconOnly ? Size{100, 80} : Size{100, 100};
 }
@@ -148,6 +177,13 @@ Point InScreenBounds(Point topLeft, Point screenOrigin) {
 
 int ToDevice(float length, double scale) {
     return static_cast<int>(std::ceil(static_cast<double>(length) * scale - 1e-9));
+}
+
+PixelRect ToDevice(const PixelRect& rect, double scale) {
+    const auto edge = [scale](int position) { return static_cast<int>(std::lround(position * scale)); };
+    const int left = edge(rect.X);
+    const int top = edge(rect.Y);
+    return {left, top, edge(rect.X + rect.Width) - left, edge(rect.Y + rect.Height) - top};
 }
 
 Size ToDevice(Size size, double scale) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "render/PictureLayout.h"
+
 #include <vector>
 
 class CForecastItem;
@@ -96,6 +98,16 @@ Rect NightLabelBox(float dayHeight, float nightHeight);
 // An image fitted into a box with its aspect ratio kept, centred along the spare direction.
 Rect FitImage(float imageWidth, float imageHeight, const Rect& box);
 
+// One piece of the panel: a part of the shadow image and where it is drawn.
+struct PanelPiece {
+    PixelRect Source;
+    PixelRect Destination;
+};
+// The panel as nine slices of the shadow image, in drawing order: the 30-pixel corners copied,
+// edges and centre stretched. A panel too low or too narrow for them leaves out the centre and
+// side edges, or the top and bottom edges.
+std::vector<PanelPiece> PanelPieces(const PixelRect& panel, int shadowWidth, int shadowHeight);
+
 // How large a part of the window must stay on the screen when it is redrawn partly off the
 // top or left: 100 × 100, or 100 × 80 (half the icon) in Icon Only mode.
 Size MinimumVisible(Mode mode);
@@ -110,5 +122,7 @@ Point InScreenBounds(Point topLeft, Point screenOrigin);
 // nothing drawn is cut.
 int ToDevice(float length, double scale);
 Size ToDevice(Size size, double scale);
+// A rectangle of the layout in device pixels with each edge rounded, so neighbours still meet.
+PixelRect ToDevice(const PixelRect& rect, double scale);
 
 } // namespace LocalWeatherLayout

@@ -179,3 +179,40 @@ TEST(LocalWeatherMode, FromOption) {
     EXPECT_EQ(Mode::Large, ModeFromOption(3));
     EXPECT_EQ(Mode::Large, ModeFromOption(-1));
 }
+
+TEST(LocalWeatherPanel, NineSlicesOfTheShadow) {
+    // The no-home-city panel from a 100 × 80 shadow: centre, left, right, bottom, two corners,
+    // top, two corners.
+    const std::vector<PanelPiece> pieces = PanelPieces({0, 0, 290, 73}, 100, 80);
+    ASSERT_EQ(9u, pieces.size());
+    EXPECT_EQ((PixelRect{30, 30, 40, 20}), pieces[0].Source);
+    EXPECT_EQ((PixelRect{30, 30, 230, 13}), pieces[0].Destination);
+    EXPECT_EQ((PixelRect{70, 30, 30, 20}), pieces[2].Source);
+    EXPECT_EQ((PixelRect{260, 30, 30, 13}), pieces[2].Destination);
+    EXPECT_EQ((PixelRect{30, 50, 40, 30}), pieces[3].Source);
+    EXPECT_EQ((PixelRect{30, 43, 230, 30}), pieces[3].Destination);
+    // Corners are copied at their size.
+    for (const size_t corner : {4u, 5u, 7u, 8u}) {
+        EXPECT_EQ(30, pieces[corner].Destination.Width);
+        EXPECT_EQ(30, pieces[corner].Destination.Height);
+    }
+    EXPECT_EQ((PixelRect{70, 0, 30, 30}), pieces[8].Source);
+    EXPECT_EQ((PixelRect{260, 0, 30, 30}), pieces[8].Destination);
+}
+
+TEST(LocalWeatherPanel, SmallPanelsLeaveOutWhatDoesNotFit) {
+    // 60 high: no centre and no side edges; 60 wide: no top and bottom edges.
+    EXPECT_EQ(6u, PanelPieces({0, 75, 290, 60}, 100, 80).size());
+    EXPECT_EQ(6u, PanelPieces({0, 0, 60, 100}, 100, 80).size());
+    EXPECT_EQ(4u, PanelPieces({0, 0, 60, 60}, 100, 80).size());
+    // 61 high but 60 wide: side edges without a centre.
+    EXPECT_EQ(6u, PanelPieces({0, 0, 60, 61}, 100, 80).size());
+}
+
+TEST(LocalWeatherScale, NeighbouringRectanglesStillMeet) {
+    const PixelRect left = ToDevice(PixelRect{0, 75, 30, 30}, 1.25);
+    const PixelRect middle = ToDevice(PixelRect{30, 75, 230, 30}, 1.25);
+    EXPECT_EQ(left.X + left.Width, middle.X);
+    EXPECT_EQ((PixelRect{0, 94, 38, 37}), left);
+    EXPECT_EQ((PixelRect{30, 75, 230, 30}), ToDevice(PixelRect{30, 75, 230, 30}, 1));
+}
