@@ -8,14 +8,13 @@
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
 #include "data/Options.h"
+#include "render/UtilGraphicsWin32.h"
 #include "ui/FormLocalWeather.h"
 
 #include <atomic>
 #include <commctrl.h>
 #include <memory>
 #include <objbase.h>
-
-#include <gdiplus.h>
 
 namespace {
 Nullable<EnumAppMode> mode;
@@ -65,26 +64,6 @@ bool PostToDesktopInstance(UINT message) {
         Sleep(100);
     }
 }
-
-// GDI+ for the life of the main loop; every GDI+ object is gone before it shuts down.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        const Gdiplus::GdiplusStartupInput input;
-        started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession() {
-        if (started_) {
-            Gdiplus::GdiplusShutdown(token_);
-        }
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
-    bool started_ = false;
-};
 } // namespace
 
 int Program::Main(const wchar_t* commandLine) {
@@ -110,7 +89,8 @@ int Program::Main(const wchar_t* commandLine) {
 }
 
 int Program::RunMainLoop() {
-    const GdiplusSession gdiplus;
+    // Every GDI+ object is gone before the session ends.
+    const CGraphicsSession gdiplus;
     int result = 0;
     try {
         if (OnStartup()) {
@@ -258,10 +238,11 @@ bool Program::OnStartupSS_Preview() {
 }
 
 void Program::LoadImagesAndOptions() {
-    // The shared images and icon lists load here. Both they and the options read the
-    // installation data, so its folder is resolved first: a screen saver whose installation is
-    // not recorded fails its start here.
+    // Both the images and the options read the installation data, so its folder is resolved
+    // first: a screen saver whose installation is not recorded fails its start here.
     PathInstallation();
+    UtilGraphics::LoadImages({PathLargeWeatherIcons(), PathSmallWeatherIcons(), PathEarthNight(),
+                              PathNameLocalWeatherBackground()});
     OptionsSite site;
     site.OptionsFile = PathNameOptions();
     site.CitiesFile = PathNameCities();
@@ -330,7 +311,7 @@ void Program::OnShutdown() {
         localWeather.reset();
     }
     options = nullptr;
-    // Last the shared images and fonts are released.
+    UtilGraphics::ReleaseImages();
 }
 
 const Nullable<EnumAppMode>& Program::Mode() {
