@@ -101,7 +101,8 @@ void Run(const std::wstring& install) {
             for (int i = 0; i < 50; ++i) {
                 const auto start = Clock::now();
                 window.Redraw();
-                best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+                best =
+                    std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
             }
             return best;
         }();

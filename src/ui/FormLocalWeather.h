@@ -45,11 +45,12 @@ private:
     // The forecast's texts share the one format of DrawLarge: centred, top-aligned, trimmed at
     // words.
     void DrawForecastColumn(CGraphics& graphics, const CStringFormat& format, const CForecastItem* day,
-                            const CForecastItem* night, float x, float y, float dayHeight, float nightHeight) const;
-    void DrawForecastCell(CGraphics& graphics, const CStringFormat& format, const CForecastItem* item, bool dayRow,
-                          float x, float y, float height) const;
-    LocalWeatherLayout::RowHeights MeasureSummaryHeights(const std::vector<CForecastItem>& items, bool firstIsDay,
-                                                         const CStringFormat& format) const;
+                            const CForecastItem* night, float x, float y, float dayHeight,
+                            float nightHeight) const;
+    void DrawForecastCell(CGraphics& graphics, const CStringFormat& format, const CForecastItem* item,
+                          bool dayRow, float x, float y, float height) const;
+    LocalWeatherLayout::RowHeights MeasureSummaryHeights(const std::vector<CForecastItem>& items,
+                                                         bool firstIsDay, const CStringFormat& format) const;
     void DrawPanel(CGraphics& graphics, int x, int y, int width, int height) const;
     void DrawLargeIcon(CGraphics& graphics, const City& home) const;
     void DrawTemperatureAndName(CGraphics& graphics, const City& home, const PictureRect& box,

@@ -14,10 +14,6 @@ constexpr int StringTrimmingWord = 2;
 constexpr wchar_t NoHomeCityMessage[] =
     L"To see local weather information, open 'Options' and select your 'Home City'";
 
-PictureRect Box(const Rect& rect) {
-    return {rect.X, rect.Y, rect.Width, rect.Height};
-}
-
 CFont ArialPixels(float pixels, int style) {
     return CFont(L"Arial", pixels, style, FontUnit::Pixel);
 }
@@ -30,10 +26,10 @@ std::wstring Widen(const char* text) {
     return wide;
 }
 
-void FitInto(CGraphics& graphics, const CBitmap& image, const Rect& box) {
+void FitInto(CGraphics& graphics, const CBitmap& image, const PictureRect& box) {
     if (image.HasImage()) {
-        graphics.DrawImage(image, FitImage(static_cast<float>(image.Width()), static_cast<float>(image.Height()),
-                                           Box(box)));
+        graphics.DrawImage(
+            image, FitImage(static_cast<float>(image.Width()), static_cast<float>(image.Height()), box));
     }
 }
 } // namespace
@@ -41,8 +37,8 @@ void FitInto(CGraphics& graphics, const CBitmap& image, const Rect& box) {
 // The bitmap has the device's pixels; the surface draws in the 96-dpi layout's pixels.
 struct CFormLocalWeather::Canvas {
     Canvas(Size size, double scale)
-        : Bitmap(ToDevice(static_cast<float>(size.Width), scale), ToDevice(static_cast<float>(size.Height), scale),
-                 PixelKind::Argb32),
+        : Bitmap(ToDevice(static_cast<float>(size.Width), scale),
+                 ToDevice(static_cast<float>(size.Height), scale), PixelKind::Argb32),
           Graphics(Bitmap) {
         Graphics.SetPixelUnit();
         Graphics.SetAntiAliasedText();
@@ -59,7 +55,8 @@ struct CFormLocalWeather::Canvas {
 CFormLocalWeather::CFormLocalWeather(std::function<COptions&()> options)
     : options_(std::move(options)), nameFont_(ArialPixels(10, FontValue::Bold)),
       temperatureFont_(ArialPixels(35, FontValue::Bold)), weekdayFont_(ArialPixels(10, FontValue::Bold)),
-      rowLabelFont_(ArialPixels(6, FontValue::Regular)), forecastTemperatureFont_(ArialPixels(10, FontValue::Regular)),
+      rowLabelFont_(ArialPixels(6, FontValue::Regular)),
+      forecastTemperatureFont_(ArialPixels(10, FontValue::Regular)),
       summaryFont_(ArialPixels(10, FontValue::Regular)), messageFont_(ArialPixels(10, FontValue::Bold)),
       centred_(CStringFormat::NoClip), centredMessage_(CStringFormat::NoClip), white_(White),
       measuring_(1, 1, PixelKind::Argb32), mode_(ModeFromOption(Options().FormLocalWeather_Mode)) {
@@ -97,8 +94,8 @@ CBitmap CFormLocalWeather::DrawNoHomeCity() const {
     const Size size = NoHomeCitySize();
     Canvas canvas(size, scale_);
     DrawPanel(canvas.Graphics, 0, 0, size.Width, size.Height);
-    canvas.Graphics.DrawString(NoHomeCityMessage, messageFont_, Box(LocalWeatherLayout::MessageBox), centredMessage_,
-                               white_);
+    canvas.Graphics.DrawString(NoHomeCityMessage, messageFont_, LocalWeatherLayout::MessageBox,
+                               centredMessage_, white_);
     return std::move(canvas.Bitmap);
 }
 
@@ -115,7 +112,7 @@ CBitmap CFormLocalWeather::DrawSmall(const City& home) const {
     CStringFormat format;
     format.SetAlign(TextAlign::Far);
     format.SetLineAlign(TextAlign::Near);
-    DrawTemperatureAndName(canvas.Graphics, home, Box(SmallTemperatureBox), format);
+    DrawTemperatureAndName(canvas.Graphics, home, SmallTemperatureBox, format);
     DrawLargeIcon(canvas.Graphics, home);
     return std::move(canvas.Bitmap);
 }
@@ -143,34 +140,35 @@ CBitmap CFormLocalWeather::DrawLarge(const City& home) const {
     DrawPanel(graphics, static_cast<int>(layout.Panel.X), static_cast<int>(layout.Panel.Y),
               static_cast<int>(layout.Panel.Width), static_cast<int>(layout.Panel.Height));
     if (showForecast) {
-        graphics.DrawString(L"D\r\nA\r\nY", rowLabelFont_, Box(DayLabelBox(forecast.DayHeight)), centred_, white_);
+        graphics.DrawString(L"D\r\nA\r\nY", rowLabelFont_, DayLabelBox(forecast.DayHeight), centred_, white_);
         graphics.DrawString(L"N\r\nI\r\nG\r\nH\r\nT", rowLabelFont_,
-                            Box(NightLabelBox(forecast.DayHeight, forecast.NightHeight)), centred_, white_);
+                            NightLabelBox(forecast.DayHeight, forecast.NightHeight), centred_, white_);
         const int count = static_cast<int>(items.size());
         for (int column = 0; column < forecast.Columns; ++column) {
             const ColumnItems cells = ItemsOfColumn(column, count, forecast.FirstIsDay);
             DrawForecastColumn(graphics, format, cells.Day >= 0 ? &items[cells.Day] : nullptr,
-                               cells.Night >= 0 ? &items[cells.Night] : nullptr, ColumnLeft(column), ForecastTop,
-                               forecast.DayHeight, forecast.NightHeight);
+                               cells.Night >= 0 ? &items[cells.Night] : nullptr, ColumnLeft(column),
+                               ForecastTop, forecast.DayHeight, forecast.NightHeight);
         }
     }
     DrawLargeIcon(graphics, home);
     format.SetAlign(TextAlign::Far);
     format.SetLineAlign(TextAlign::Near);
-    DrawTemperatureAndName(graphics, home,
-                           {SmallTemperatureBox.X, SmallTemperatureBox.Y, layout.ContentWidth, layout.ContentHeight},
-                           format);
+    DrawTemperatureAndName(
+        graphics, home,
+        {SmallTemperatureBox.X, SmallTemperatureBox.Y, layout.ContentWidth, layout.ContentHeight}, format);
     return std::move(canvas.Bitmap);
 }
 
 void CFormLocalWeather::DrawForecastColumn(CGraphics& graphics, const CStringFormat& format,
-                                           const CForecastItem* day, const CForecastItem* night, float x, float y,
-                                           float dayHeight, float nightHeight) const {
+                                           const CForecastItem* day, const CForecastItem* night, float x,
+                                           float y, float dayHeight, float nightHeight) const {
     const CForecastItem* reference = day != nullptr ? day : night;
     if (reference == nullptr) {
         return;
     }
-    const std::wstring weekday = Widen(DateTime::DayOfWeekString_ShortUppercase(reference->Start.DayOfWeek()));
+    const std::wstring weekday =
+        Widen(DateTime::DayOfWeekString_ShortUppercase(reference->Start.DayOfWeek()));
     graphics.DrawString(weekday, weekdayFont_, {x, y, ColumnWidth, 15}, format, white_);
     graphics.DrawString(reference->TempratureText(Options().UseMetricSystem), forecastTemperatureFont_,
                         {x, y + 15, ColumnWidth, 15}, format, white_);
@@ -178,8 +176,9 @@ void CFormLocalWeather::DrawForecastColumn(CGraphics& graphics, const CStringFor
     DrawForecastCell(graphics, format, night, false, x, y + 60 + dayHeight, nightHeight);
 }
 
-void CFormLocalWeather::DrawForecastCell(CGraphics& graphics, const CStringFormat& format, const CForecastItem* item,
-                                         bool dayRow, float x, float y, float height) const {
+void CFormLocalWeather::DrawForecastCell(CGraphics& graphics, const CStringFormat& format,
+                                         const CForecastItem* item, bool dayRow, float x, float y,
+                                         float height) const {
     if (item == nullptr) {
         return;
     }
@@ -190,15 +189,16 @@ void CFormLocalWeather::DrawForecastCell(CGraphics& graphics, const CStringForma
 }
 
 RowHeights CFormLocalWeather::MeasureSummaryHeights(const std::vector<CForecastItem>& items, bool firstIsDay,
-                                                  const CStringFormat& format) const {
+                                                    const CStringFormat& format) const {
     CGraphics graphics(measuring_);
     graphics.SetPixelUnit();
     graphics.SetAntiAliasedText();
     std::vector<float> heights;
     heights.reserve(items.size());
     for (const CForecastItem& item : items) {
-        heights.push_back(graphics.MeasureString(item.WeatherSummary, summaryFont_, {0, 0, ColumnWidth, RowLimit}, format)
-                              .Height);
+        heights.push_back(
+            graphics.MeasureString(item.WeatherSummary, summaryFont_, {0, 0, ColumnWidth, RowLimit}, format)
+                .Height);
     }
     return SummaryRowHeights(heights, firstIsDay);
 }
@@ -223,7 +223,7 @@ void CFormLocalWeather::DrawTemperatureAndName(CGraphics& graphics, const City& 
     // The name hangs under the digits: its right edge is theirs, without the degree sign.
     const PictureRect digits =
         graphics.MeasureCharacters(text, 0, static_cast<int>(text.size()) - 1, temperatureFont_, box, format);
-    graphics.DrawString(home.DisplayName(), nameFont_, NameBox(digits), format, white_);
+    graphics.DrawString(home.DisplayName(), nameFont_, Namedigits, format, white_);
 }
 
 void CFormLocalWeather::DrawPanel(CGraphics& graphics, int x, int y, int width, int height) const {
@@ -234,8 +234,10 @@ void CFormLocalWeather::DrawPanel(CGraphics& graphics, int x, int y, int width, 
     // Drawn in device pixels with the edges rounded, so the nine pieces meet without seams at
     // any scale.
     graphics.SetWorldScale(1);
+    CImageAttributes edges;
+    edges.SetMirroredEdges();
     for (const PanelPiece& piece : PanelPieces({x, y, width, height}, shadow.Width(), shadow.Height())) {
-        graphics.DrawImage(shadow, ToDevice(piece.Destination, scale_), piece.Source);
+        graphics.DrawImage(shadow, ToDevice(piece.Destination, scale_), piece.Source, &edges);
     }
     graphics.SetWorldScale(static_cast<float>(scale_));
 }

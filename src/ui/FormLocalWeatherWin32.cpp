@@ -51,8 +51,8 @@ bool CFormLocalWeather::Create() {
     if (!RegisterWindowClass(windowClass)) {
         return false;
     }
-    return CreateWindowOf(ClassName, L"Local Weather", WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-                          nullptr, RECT{});
+    return CreateWindowOf(ClassName, L"Local Weather", WS_POPUP,
+                          WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, nullptr, RECT{});
 }
 
 void CFormLocalWeather::Show() {
@@ -119,7 +119,8 @@ void CFormLocalWeather::Update(const CBitmap& picture) {
     SIZE extent{size.Width, size.Height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(Handle(), screen.Get(), &destination, &extent, memory.Get(), &source, 0, &blend, ULW_ALPHA);
+    UpdateLayeredWindow(Handle(), screen.Get(), &destination, &extent, memory.Get(), &source, 0, &blend,
+                        ULW_ALPHA);
 }
 
 void CFormLocalWeather::OnCreate() {
@@ -198,7 +199,8 @@ void CFormLocalWeather::OnContextMenu(POINT clientPoint) {
     }
     CheckMenuRadioItem(popup, ID_LOCAL_WEATHER_LARGE, ID_LOCAL_WEATHER_ICON_ONLY, CommandOfMode(mode_),
                        MF_BYCOMMAND);
-    CheckMenuItem(popup, ID_LOCAL_WEATHER_ALWAYS_ON_TOP, MF_BYCOMMAND | (IsTopmost() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, ID_LOCAL_WEATHER_ALWAYS_ON_TOP,
+                  MF_BYCOMMAND | (IsTopmost() ? MF_CHECKED : MF_UNCHECKED));
     SetForegroundWindow(Handle());
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, clientPoint.x, clientPoint.y, 0, Handle(), nullptr);
 }
@@ -229,8 +231,8 @@ void CFormLocalWeather::OnMouseMove() {
         if (!GetCursorPos(&cursor)) {
             ThrowApplicationException("CFormLocalWeather::OnMouseMove (879)");
         }
-        if (!MoveWindow(Handle(), cursor.x - dragAnchor_.x, cursor.y - dragAnchor_.y, window.right - window.left,
-                        window.bottom - window.top, TRUE)) {
+        if (!MoveWindow(Handle(), cursor.x - dragAnchor_.x, cursor.y - dragAnchor_.y,
+                        window.right - window.left, window.bottom - window.top, TRUE)) {
             ThrowApplicationException("CFormLocalWeather::OnMouseMove (881)");
         }
     } catch (const ApplicationException&) {
@@ -246,7 +248,8 @@ void CFormLocalWeather::EnsureFormIsInScreenBounds() {
         }
         const Point moved = InScreenBounds({window.left, window.top}, VirtualScreenOrigin());
         if (moved.X != window.left || moved.Y != window.top) {
-            SetWindowPos(Handle(), nullptr, moved.X, moved.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(Handle(), nullptr, moved.X, moved.Y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     } catch (const ApplicationException&) {
     }
@@ -256,6 +259,7 @@ void CFormLocalWeather::OnDpiChanged(UINT dpi, const RECT& suggested) {
     scale_ = dpi == 0 ? 1 : dpi / DefaultDpi;
     // The system's suggestion keeps the window under the cursor while it crosses monitors; the
     // new picture then gives it its size.
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Redraw();
 }

@@ -103,24 +103,12 @@ float ColumnLeft(int column) {
     return ColumnsLeft + ColumnWidth * static_cast<float>(column);
 }
 
-Rect DayLabelBox(float dayHeight) {
+PictureRect DayLabelBox(float dayHeight) {
     return {LabelLeft, ForecastTop + CellTop, LabelWidth, dayHeight + CellTop};
 }
 
-Rect NightLabelBox(float dayHeight, float nightHeight) {
+PictureRect NightLabelBox(float dayHeight, float nightHeight) {
     return {LabelLeft, ForecastTop + NightCellGap + dayHeight, LabelWidth, nightHeight + CellTop};
-}
-
-Rect FitImage(float imageWidth, float imageHeight, const Rect& box) {
-    if (!(imageWidth > 0) || !(imageHeight > 0)) {
-        return {box.X, box.Y, 0, 0};
-    }
-    const float heightAtBoxWidth = imageHeight * box.Width / imageWidth;
-    if (box.Height >= heightAtBoxWidth) {
-        return {box.X, box.Y + (box.Height - heightAtBoxWidth) / 2, box.Width, heightAtBoxWidth};
-    }
-    const float widthAtBoxHeight = imageWidth * box.Height / imageHeight;
-    return {box.X + (box.Width - widthAtBoxHeight) / 2, box.Y, widthAtBoxHeight, box.Height};
 }
 
 std::vector<PanelPiece> PanelPieces(const PixelRect& panel, int shadowWidth, int shadowHeight) {

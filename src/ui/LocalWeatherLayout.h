@@ -20,14 +20,6 @@ struct Size {
     friend bool operator==(const Size&, const Size&) = default;
 };
 
-struct Rect {
-    float X = 0;
-    float Y = 0;
-    float Width = 0;
-    float Height = 0;
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
-
 struct Point {
     int X = 0;
     int Y = 0;
@@ -36,9 +28,9 @@ struct Point {
 
 constexpr float ColumnWidth = 68;
 constexpr int PanelBorder = 30;
-constexpr Rect IconBox{10, 0, 200, 160};
-constexpr Rect MessageBox{10, 10, 270, 53};
-constexpr Rect SmallTemperatureBox{10, 85, 270, 53};
+constexpr PictureRect IconBox{10, 0, 200, 160};
+constexpr PictureRect MessageBox{10, 10, 270, 53};
+constexpr PictureRect SmallTemperatureBox{10, 85, 270, 53};
 // The panel behind the texts: at the content origin's height, 20 pixels larger than the content.
 constexpr float PanelTop = 75;
 // How far the name box rises into the temperature's measured bounds.
@@ -85,18 +77,15 @@ struct Large {
     float ContentWidth = 0;
     float ContentHeight = 0;
     Size Bitmap;
-    Rect Panel;
+    PictureRect Panel;
 };
 // Without a forecast (Columns 0) this is the Small window's layout.
 Large LargeLayout(const Forecast& forecast);
 
 // Where a cell of column i lies.
 float ColumnLeft(int column);
-Rect DayLabelBox(float dayHeight);
-Rect NightLabelBox(float dayHeight, float nightHeight);
-
-// An image fitted into a box with its aspect ratio kept, centred along the spare direction.
-Rect FitImage(float imageWidth, float imageHeight, const Rect& box);
+PictureRect DayLabelBox(float dayHeight);
+PictureRect NightLabelBox(float dayHeight, float nightHeight);
 
 // One piece of the panel: a part of the shadow image and where it is drawn.
 struct PanelPiece {

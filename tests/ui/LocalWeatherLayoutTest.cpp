@@ -28,7 +28,7 @@ TEST(LocalWeatherSizes, FixedModes) {
 TEST(LocalWeatherSizes, LargeWithoutForecastIsTheSmallWindow) {
     const Large layout = LargeLayout(Forecast{});
     EXPECT_EQ(SmallSize(), layout.Bitmap);
-    EXPECT_EQ((Rect{0, 75, 290, 73}), layout.Panel);
+    EXPECT_EQ((PictureRect{0, 75, 290, 73}), layout.Panel);
     EXPECT_EQ(270, layout.ContentWidth);
     EXPECT_EQ(53, layout.ContentHeight);
     EXPECT_EQ(0, ColumnCount(0, true));
@@ -117,19 +117,8 @@ TEST(LocalWeatherRows, HeightsOfTheSummaries) {
 TEST(LocalWeatherBoxes, ColumnsAndLabels) {
     EXPECT_EQ(30, ColumnLeft(0));
     EXPECT_EQ(30 + 68 * 6, ColumnLeft(6));
-    EXPECT_EQ((Rect{10, 170, 20, 42}), DayLabelBox(12));
-    EXPECT_EQ((Rect{10, 212, 20, 50}), NightLabelBox(12, 20));
-}
-
-TEST(LocalWeatherBoxes, ImagesFitTheirBoxes) {
-    // A square icon in the 200 × 160 box takes the full height, centred across.
-    EXPECT_EQ((Rect{30, 0, 160, 160}), FitImage(256, 256, IconBox));
-    // A wide one takes the full width, centred down.
-    EXPECT_EQ((Rect{10, 30, 200, 100}), FitImage(400, 200, IconBox));
-    // A small icon is scaled up into its 68 × 30 cell.
-    EXPECT_EQ((Rect{19, 0, 30, 30}), FitImage(16, 16, Rect{0, 0, 68, 30}));
-    // An image that failed to load has no size and draws nothing.
-    EXPECT_EQ(0, FitImage(0, 0, IconBox).Width);
+    EXPECT_EQ((PictureRect{10, 170, 20, 42}), DayLabelBox(12));
+    EXPECT_EQ((PictureRect{10, 212, 20, 50}), NightLabelBox(12, 20));
 }
 
 TEST(LocalWeatherPosition, RedrawKeepsPartOfTheWindowOnTheScreen) {

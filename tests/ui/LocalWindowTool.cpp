@@ -2,10 +2,10 @@
 // a user's clicks would.
 //
 //   local-window find [WAITMS]            wait up to WAITMS for the window
-//   local-window state                    "visible=0 layered=1 topmost=0 toolwindow=1 width=290 height=160 left=.. top=.."
-//   local-window command ID               WM_COMMAND ID, as a menu choice
-//   local-window move LEFT TOP            puts the window's top-left there
-//   local-window hub-command DISPLAYNAME ID   WM_COMMAND ID to the hidden window, as a tray menu choice
+//   local-window state                    "visible=0 layered=1 topmost=0 toolwindow=1 width=290 height=160
+//   left=.. top=.." local-window command ID               WM_COMMAND ID, as a menu choice local-window move
+//   LEFT TOP            puts the window's top-left there local-window hub-command DISPLAYNAME ID   WM_COMMAND
+//   ID to the hidden window, as a tray menu choice
 //
 // Exit code 0 when done, 1 when there is no such window, 2 on bad use or a failed send.
 #include <windows.h>
@@ -71,7 +71,8 @@ int wmain(int argc, wchar_t** argv) {
         }
         return SendCommand(hub, std::wcstol(argv[3], nullptr, 10)) ? 0 : 2;
     }
-    const DWORD waitMs = verb == L"find" && argc == 3 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 0;
+    const DWORD waitMs =
+        verb == L"find" && argc == 3 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 0;
     const HWND window = FindLocalWeather(waitMs);
     if (window == nullptr) {
         std::fwprintf(stderr, L"no local weather window\n");
@@ -89,7 +90,8 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"move" && argc == 4) {
         const int left = std::wcstol(argv[2], nullptr, 10);
         const int top = std::wcstol(argv[3], nullptr, 10);
-        return SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 2;
+        return SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0
+                                                                                                          : 2;
     }
     return Usage();
 }

@@ -39,8 +39,8 @@ constexpr Period SamplePeriods[] = {
 };
 
 CPtr<City> HomeCity(const RenderArguments& arguments, const DateTime& now) {
-    CPtr<City> city(new City(
-        CityRecord(348400, L"KLAX", L"USA", arguments.Text(L"name", L"Los Angeles"), L"", 33.938f, -118.389f)));
+    CPtr<City> city(new City(CityRecord(348400, L"KLAX", L"USA", arguments.Text(L"name", L"Los Angeles"), L"",
+                                        33.938f, -118.389f)));
     const int age = static_cast<int>(arguments.Number(L"age", 10));
     city->CurrentWeather.ReportDateTime = now - TimeSpan(0, age, 0);
     if (arguments.Text(L"code", L"none") != L"none") {
@@ -78,15 +78,17 @@ int RenderLocal(int argc, wchar_t** argv) {
     const RenderArguments arguments(argc, argv, {L"no-home", L"metric", L"night"});
     const double scale = arguments.Number(L"scale", 1);
     if (arguments.Positional().size() != 1 || !(scale > 0 && scale <= 4)) {
-        std::fputs("usage: orbimeteo-render local OUT.png [--mode large|small|icon] [--no-home] [--code N|none] "
-                   "[--temperature CELSIUS|none] [--metric] [--name TEXT] [--night] [--age MINUTES] [--periods N] "
-                   "[--first day|night] [--summary TEXT] [--scale S] [--repeat N] [--installation FOLDER]\n",
-                   stderr);
+        std::fputs(
+            "usage: orbimeteo-render local OUT.png [--mode large|small|icon] [--no-home] [--code N|none] "
+            "[--temperature CELSIUS|none] [--metric] [--name TEXT] [--night] [--age MINUTES] [--periods N] "
+            "[--first day|night] [--summary TEXT] [--scale S] [--repeat N] [--installation FOLDER]\n",
+            stderr);
         return 2;
     }
     const std::wstring installation = Util::AppendBackslash(arguments.Text(L"installation", ProgramFolder()));
     UtilGraphics::LoadImages({installation + L"LargeWeatherIcons\\", installation + L"SmallWeatherIcons\\",
-                              installation + L"EarthNight\\", installation + L"UI\\LocalWeatherBackground.png"});
+                              installation + L"EarthNight\\",
+                              installation + L"UI\\LocalWeatherBackground.png"});
 
     // Noon in Los Angeles (UTC-8) is 20:00 UTC.
     const DateTime now = DateTime::UtcNow().Date() + TimeSpan(arguments.Has(L"night") ? 8 : 20, 0, 0);
