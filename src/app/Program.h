@@ -30,6 +30,8 @@ public:
     static void Exit();
     // After the message loop, and after a failed start: releases whatever exists.
     static void OnShutdown();
+    // After new weather arrived: the desktop's wallpaper picture.
+    static void RefreshAll();
 
     // Empty until DetermineAppMode has run; reading them then throws.
     static const Nullable<EnumAppMode>& Mode();

@@ -8,6 +8,7 @@
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
 #include "data/Options.h"
+#include "render/DesktopWallpaperWin32.h"
 #include "render/UtilGraphicsWin32.h"
 #include "ui/FormLocalWeather.h"
 
@@ -183,9 +184,9 @@ bool Program::OnStartupDesktop() {
     // 1. The thread pool starts here.
     // 2.
     firstRun = !FileExists(PathNameOptions());
-    // 3, 4. Here the user's wallpaper is remembered and the wallpaper folder cleared; the
-    // folder is made now so that a start that cannot have it fails where those steps will.
-    PathWallpaper();
+    // 3, 4. A crash may have left pictures behind.
+    SaveUserWallpaper(PathWallpaper());
+    ClearWallpaperFolder(PathWallpaper());
     // 5, 6.
     LoadImagesAndOptions();
     // 7. Globe Glow: the day/night mask and the night overlay for now.
@@ -195,7 +196,8 @@ bool Program::OnStartupDesktop() {
     // 10. The options dialog, hidden and without owner ("Program::OnStartupDesktop (917)").
     // 11.
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
-    // 12. Program::RefreshAll: the first wallpaper and the windows' contents.
+    // 12. The first wallpaper, from whatever weather the home city has.
+    RefreshAll();
     // 13. The notification icon, and its balloon when FirstRun is set.
     return true;
 }
@@ -284,7 +286,8 @@ void Program::Exit() {
             ShowWindow(localWeather->Handle(), SW_HIDE);
         }
         options->Save(); // a failure has told the user; the exit goes on
-        // Then: stop the thread pool (100 ms); restore the user's wallpaper.
+        // Then: stop the thread pool (100 ms).
+        RestoreUserWallpaper();
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
@@ -299,8 +302,15 @@ void Program::Exit() {
 }
 
 void Program::OnShutdown() {
-    // Desktop first restores the user's wallpaper and clears the wallpaper folder here.
-    // Then every window that exists is destroyed: the hidden window, the full-screen and
+    if (mode.HasValue() && IsDesktop()) {
+        RestoreUserWallpaper();
+        try {
+            ClearWallpaperFolder(PathWallpaper());
+        } catch (...) {
+            // No folder, nothing to clear; the windows and images must still go.
+        }
+    }
+    // Every window that exists is destroyed: the hidden window, the full-screen and
     // preview windows, the local weather and Earth windows, the options dialog.
     if (hiddenWindow) {
         hiddenWindow->Destroy();
@@ -312,6 +322,12 @@ void Program::OnShutdown() {
     }
     options = nullptr;
     UtilGraphics::ReleaseImages();
+}
+
+void Program::RefreshAll() {
+    if (IsDesktop()) {
+        RefreshWallpaper(Options(), PathWallpaper());
+    }
 }
 
 const Nullable<EnumAppMode>& Program::Mode() {

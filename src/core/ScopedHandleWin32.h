@@ -39,3 +39,10 @@ struct FindHandleTraits {
     static void Close(HANDLE handle) { FindClose(handle); }
 };
 using FindHandle = ScopedHandle<FindHandleTraits>;
+
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static HKEY Invalid() { return nullptr; }
+    static void Close(HKEY key) { RegCloseKey(key); }
+};
+using RegistryKeyHandle = ScopedHandle<RegistryKeyTraits>;

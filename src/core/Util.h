@@ -79,6 +79,16 @@ public:
     // is a failure.
     static void EnsureDirectoryExists(const std::wstring& path);
 
+    // Windows only, with the desktop integration.
+    // The system folder with a trailing backslash, computed once; "Util::GetSystemDirectoryW (142)".
+    static const std::wstring& GetSystemDirectoryW();
+    // A string value: a key that cannot be opened throws "Util::RegGetKeyValue (176)", a value
+    // that is no terminated string of under 520 characters "Util::RegGetKeyValue (178)".
+    static void RegGetKeyValue(const std::wstring& subKey, std::wstring& text, struct HKEY__* rootKey,
+                               const wchar_t* valueName);
+    // Makes the file the user's screen saver and activates it; false on any failure.
+    static bool SetScreenSaver(const std::wstring& path);
+
 private:
     static int ParseIntText(std::string_view text);
     static double ParseDoubleText(std::string_view text);

@@ -74,6 +74,12 @@ void CGraphics::Clear(uint32_t argb) {
     Keep(Gdip::GdipGraphicsClear(graphics_, argb));
 }
 
+float CGraphics::DpiY() const {
+    Gdiplus::REAL dpi = 96;
+    Keep(Gdip::GdipGetDpiY(graphics_, &dpi));
+    return dpi;
+}
+
 void CGraphics::DrawImage(const CBitmap& image, const PictureRect& destination) {
     Keep(Gdip::GdipDrawImageRect(graphics_, image.Native(), destination.X, destination.Y, destination.Width,
                                  destination.Height));

@@ -222,6 +222,8 @@ public:
     void Clear(uint32_t argb);
     // Everything drawn after this is scaled by the factor about the origin (1 for none).
     void SetWorldScale(float scale);
+    // The surface's vertical resolution, which point sizes of text are measured against.
+    float DpiY() const;
 
     void DrawImage(const CBitmap& image, const PictureRect& destination);
     void DrawImage(const CBitmap& image, const PixelRect& destination);

@@ -1,4 +1,5 @@
 #include "render/UtilGraphicsWin32.h"
+#include "render/WeatherPictureWin32.h"
 #include "weather/WeatherIcons.h"
 
 #include <array>
@@ -99,9 +100,11 @@ void UtilGraphics::LoadImages(const ImageFiles& files) {
     }
     loaded->Shadow = MakeShadow(files.LocalWeatherBackground);
     store = std::move(loaded);
+    ReleaseWeatherPicture();
 }
 
 void UtilGraphics::ReleaseImages() {
+    ReleaseWeatherPicture();
     store.reset();
 }
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+class COptions;
+
 // The installation's pictures that LoadImages opens. Folders end with a backslash.
 struct ImageFiles {
     std::wstring LargeWeatherIcons; // with "Sky.png" and "NA.png"
@@ -25,7 +27,7 @@ public:
     // cannot be made for a readable panel picture throws
     // ("CPtr<class Gdiplus::Bitmap>::operator -> (114)").
     static void LoadImages(const ImageFiles& files);
-    // Every image. Before GDI+ goes.
+    // Every image, with the weather picture's fonts, brush and scaled copies. Before GDI+ goes.
     static void ReleaseImages();
 
     // The icon of the code, or null for no code or one outside 0 to 18. The large pictures are
@@ -43,6 +45,10 @@ public:
     static const CBitmap& NightImage();
     // The local weather window's panel in black with the picture's alpha.
     static const CBitmap& LocalWeatherShadow();
+
+    // The weather picture of the options' home city over the whole virtual screen, 24-bit RGB.
+    // A failing work-area query throws "Util::WorkAreaCRect (373)".
+    static CBitmap GenerateEarthWallpaper(const COptions& options);
 
     // The first installed image encoder of the MIME type ("image/png"); false when there is
     // none. A failure to list the encoders throws as GetEncoderClsid does.

@@ -293,6 +293,76 @@ case_default_files() {
     [ ! -e "$roaming/CloudPane/Options.txt.temp" ] || fail "a temporary options file was left behind"
 }
 
+# desktop_value NAME: the string value under HKCU\Control Panel\Desktop, or "<none>".
+desktop_value() {
+    local line
+    line=$(wine reg query 'HKCU\Control Panel\Desktop' /v "$1" 2>/dev/null | tr -d '\r' | grep -i "^ *$1 " | head -n 1)
+    if [ -z "$line" ]; then
+        echo "<none>"
+    else
+        sed -E "s/^[[:space:]]*$1[[:space:]]+REG_[A-Z_]+[[:space:]]*//I" <<<"$line"
+    fi
+}
+
+# save_desktop_value NAME: puts the value (or its absence) back when the test ends.
+save_desktop_value() {
+    local value
+    value=$(desktop_value "$1")
+    if [ "$value" = "<none>" ]; then
+        cleanups+=("wine reg delete 'HKCU\\Control Panel\\Desktop' /v '$1' /f >/dev/null 2>&1")
+    else
+        printf -v restore 'wine reg add %q /v %q /t REG_SZ /d %q /f >/dev/null 2>&1' 'HKCU\Control Panel\Desktop' "$1" "$value"
+        cleanups+=("$restore")
+    fi
+}
+
+set_desktop_value() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "cannot write $1"
+}
+
+# The weather picture becomes the wallpaper while the program runs; the user's comes back.
+case_desktop_wallpaper() {
+    local local_ dir folder user size
+    local_=$(unix_path_of_variable LOCALAPPDATA)
+    [ -d "$local_" ] || fail "cannot find the local application-data folder of the Wine prefix"
+    put_aside "$local_/CloudPane"
+    for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
+
+    dir=$(mktemp -d)
+    cleanups+=("rm -rf '$dir'")
+    convert -size 8x8 xc:orange "BMP3:$dir/Holiday.bmp" || fail "cannot make the user's wallpaper"
+    user=$(winepath -w "$dir/Holiday.bmp")
+    set_desktop_value Wallpaper "$user"
+    set_desktop_value WallpaperStyle 10
+    set_desktop_value TileWallpaper 1
+    # Pictures left by a crash.
+    folder="$local_/CloudPane/Wallpaper"
+    mkdir -p "$folder"
+    echo old >"$folder/E0.bmp"
+    echo old >"$folder/E1.bmp"
+
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    [ "$(desktop_value Wallpaper)" = "$(winepath -w "$folder")\E0.bmp" ] ||
+        fail "the installed wallpaper is $(desktop_value Wallpaper)"
+    [ "$(desktop_value WallpaperStyle)" = 2 ] && [ "$(desktop_value TileWallpaper)" = 0 ] ||
+        fail "style $(desktop_value WallpaperStyle), tile $(desktop_value TileWallpaper)"
+    [ "$(ls "$folder")" = E0.bmp ] || fail "the wallpaper folder holds $(ls "$folder" | tr '\n' ' ')"
+    size=$(python3 -c 'import struct, sys
+d = open(sys.argv[1], "rb").read(30)
+print("%s %dx%d %d" % (d[:2].decode(), struct.unpack("<i", d[18:22])[0], abs(struct.unpack("<i", d[22:26])[0]), struct.unpack("<H", d[28:30])[0]))' "$folder/E0.bmp")
+    local screen
+    screen=$(xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2; exit }')
+    note "E0.bmp: $size (screen ${screen:-unknown})"
+    [ "$size" = "BM ${screen:-${size#BM }} 24" ] || [ -z "$screen" ] || fail "E0.bmp is $size, not the screen's $screen in 24 bits"
+
+    end_session "Cloud Pane" "$first"
+    [ "$(desktop_value Wallpaper)" = "$user" ] || fail "after the end the wallpaper is $(desktop_value Wallpaper)"
+    [ "$(desktop_value WallpaperStyle)" = 10 ] && [ "$(desktop_value TileWallpaper)" = 1 ] ||
+        fail "after the end style $(desktop_value WallpaperStyle), tile $(desktop_value TileWallpaper)"
+    [ -z "$(ls "$folder")" ] || fail "the wallpaper folder still holds $(ls "$folder" | tr '\n' ' ')"
+}
+
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance
 fn="case_${case//-/_}"

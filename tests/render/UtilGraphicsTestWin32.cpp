@@ -1,16 +1,10 @@
+#include "PictureTestSupportWin32.h"
 #include "render/UtilGraphicsWin32.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-const std::wstring Installation = L"" ORBIMETEO_INSTALL_DIR;
-
-ImageFiles InstalledImages() {
-    return {Installation + L"LargeWeatherIcons/", Installation + L"SmallWeatherIcons/",
-            Installation + L"EarthNight/", Installation + L"UI/LocalWeatherBackground.png"};
-}
-
 Nullable<EnumWeatherCode> Code(EnumWeatherCode code) {
     return Nullable<EnumWeatherCode>(code);
 }
@@ -82,7 +76,7 @@ TEST_F(UtilGraphicsTest, AHeldLargeIconOutlivesTheCache) {
 TEST_F(UtilGraphicsTest, ShadowIsBlackWithThePanelsAlpha) {
     UtilGraphics::LoadImages(InstalledImages());
     const CBitmap& shadow = UtilGraphics::LocalWeatherShadow();
-    const CBitmap panel = CBitmap::FromFile(Installation + L"UI/LocalWeatherBackground.png");
+    const CBitmap panel = CBitmap::FromFile(InstalledImages().LocalWeatherBackground);
     ASSERT_TRUE(shadow.HasImage());
     ASSERT_EQ(panel.Width(), shadow.Width());
     ASSERT_EQ(panel.Height(), shadow.Height());
