@@ -57,6 +57,18 @@ public:
     // The live options; valid from the start-up routine's load until the shutdown.
     static COptions& Options();
 
+    // Background refresh, main thread. The pool runs in the desktop and full-screen roles only.
+    static void StartThreadPool();
+    static void StopThreadPool(int waitMs);
+    // Queues a batch of the cities due; throws when the batch cannot be built.
+    static void DownloadWeather(bool progressive);
+    // Queues the home city's observation, due or not.
+    static void DownloadHomeCityWeather();
+    // Merges every queued report into its city; false when there was none.
+    static bool TakeReports();
+    // Redraws the windows of the role from the weather held; failures are swallowed.
+    static void RefreshWindows();
+
     static const wchar_t* Version();
     static const wchar_t* DisplayName();
     static const wchar_t* KeyName();

@@ -43,10 +43,3 @@ private:
     HDC dc_;
     HGDIOBJ former_;
 };
-
-struct MenuTraits {
-    using Type = HMENU;
-    static HMENU Invalid() { return nullptr; }
-    static void Close(HMENU menu) { DestroyMenu(menu); }
-};
-using MenuHandle = ScopedHandle<MenuTraits>;

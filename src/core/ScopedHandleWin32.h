@@ -46,3 +46,18 @@ struct RegistryKeyTraits {
     static void Close(HKEY key) { RegCloseKey(key); }
 };
 using RegistryKeyHandle = ScopedHandle<RegistryKeyTraits>;
+
+// Kernel objects whose "no handle" value is null (mutexes, events, threads).
+struct KernelObjectTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+using KernelObjectHandle = ScopedHandle<KernelObjectTraits>;
+
+struct MenuTraits {
+    using Type = HMENU;
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU menu) { DestroyMenu(menu); }
+};
+using MenuHandle = ScopedHandle<MenuTraits>;
