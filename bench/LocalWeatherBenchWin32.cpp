@@ -125,7 +125,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!install.empty() && install.back() != L'\\') {
         install += L'\\';
     }
-    GdiplusScope gdiplus;
+    const CGraphicsSession gdiplus;
     Run(install);
     return 0;
 }

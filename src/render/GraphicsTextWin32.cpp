@@ -160,10 +160,6 @@ CImageAttributes::~CImageAttributes() {
     }
 }
 
-void CImageAttributes::SetMirroredEdges() {
-    Keep(Gdip::GdipSetImageAttributesWrapMode(attributes_, Gdiplus::WrapModeTileFlipXY, 0, FALSE));
-}
-
 void CImageAttributes::SetColorMatrix(const ColorMatrix5& matrix) {
     Gdiplus::ColorMatrix native{};
     for (int row = 0; row < 5; ++row) {

@@ -190,9 +190,6 @@ public:
     CImageAttributes& operator=(const CImageAttributes&) = delete;
 
     void SetColorMatrix(const ColorMatrix5& matrix);
-    // Pixels sampled beyond the source rectangle's edge mirror those inside, so a stretched
-    // slice keeps its edges instead of fading into transparency.
-    void SetMirroredEdges();
 
     Gdiplus::GpImageAttributes* Native() const { return attributes_; }
 

@@ -51,7 +51,8 @@ private:
                           bool dayRow, float x, float y, float height) const;
     LocalWeatherLayout::RowHeights MeasureSummaryHeights(const std::vector<CForecastItem>& items,
                                                          bool firstIsDay, const CStringFormat& format) const;
-    void DrawPanel(CGraphics& graphics, int x, int y, int width, int height) const;
+    // Lays the nine slices of the shadow image into the still empty bitmap; answers it.
+    static CBitmap& DrawPanel(CBitmap& bitmap, const PixelRect& panel, double scale);
     void DrawLargeIcon(CGraphics& graphics, const City& home) const;
     void DrawTemperatureAndName(CGraphics& graphics, const City& home, const PictureRect& box,
                                 const CStringFormat& format) const;

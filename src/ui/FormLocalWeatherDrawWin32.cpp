@@ -35,11 +35,12 @@ void FitInto(CGraphics& graphics, const CBitmap& image, const PictureRect& box) 
 } // namespace
 
 // The bitmap has the device's pixels; the surface draws in the 96-dpi layout's pixels.
+// The panel, if any, is laid into the empty bitmap before the surface is made on it.
 struct CFormLocalWeather::Canvas {
-    Canvas(Size size, double scale)
+    Canvas(Size size, double scale, const PixelRect* panel = nullptr)
         : Bitmap(ToDevice(static_cast<float>(size.Width), scale),
                  ToDevice(static_cast<float>(size.Height), scale), PixelKind::Argb32),
-          Graphics(Bitmap) {
+          Graphics(panel != nullptr ? DrawPanel(Bitmap, *panel, scale) : Bitmap) {
         Graphics.SetPixelUnit();
         Graphics.SetAntiAliasedText();
         if (scale != 1) {
@@ -92,8 +93,8 @@ CBitmap CFormLocalWeather::DrawPicture() const {
 
 CBitmap CFormLocalWeather::DrawNoHomeCity() const {
     const Size size = NoHomeCitySize();
-    Canvas canvas(size, scale_);
-    DrawPanel(canvas.Graphics, 0, 0, size.Width, size.Height);
+    const PixelRect panel{0, 0, size.Width, size.Height};
+    Canvas canvas(size, scale_, &panel);
     canvas.Graphics.DrawString(NoHomeCityMessage, messageFont_, LocalWeatherLayout::MessageBox,
                                centredMessage_, white_);
     return std::move(canvas.Bitmap);
@@ -107,8 +108,8 @@ CBitmap CFormLocalWeather::DrawIconOnly(const City& home) const {
 
 CBitmap CFormLocalWeather::DrawSmall(const City& home) const {
     const Size size = SmallSize();
-    Canvas canvas(size, scale_);
-    DrawPanel(canvas.Graphics, 0, static_cast<int>(PanelTop), size.Width, NoHomeCitySize().Height);
+    const PixelRect panel{0, static_cast<int>(PanelTop), size.Width, NoHomeCitySize().Height};
+    Canvas canvas(size, scale_, &panel);
     CStringFormat format;
     format.SetAlign(TextAlign::Far);
     format.SetLineAlign(TextAlign::Near);
@@ -135,10 +136,10 @@ CBitmap CFormLocalWeather::DrawLarge(const City& home) const {
     }
     const Large layout = LargeLayout(forecast);
 
-    Canvas canvas(layout.Bitmap, scale_);
+    const PixelRect panel{static_cast<int>(layout.Panel.X), static_cast<int>(layout.Panel.Y),
+                          static_cast<int>(layout.Panel.Width), static_cast<int>(layout.Panel.Height)};
+    Canvas canvas(layout.Bitmap, scale_, &panel);
     CGraphics& graphics = canvas.Graphics;
-    DrawPanel(graphics, static_cast<int>(layout.Panel.X), static_cast<int>(layout.Panel.Y),
-              static_cast<int>(layout.Panel.Width), static_cast<int>(layout.Panel.Height));
     if (showForecast) {
         graphics.DrawString(L"D\r\nA\r\nY", rowLabelFont_, DayLabelBox(forecast.DayHeight), centred_, white_);
         graphics.DrawString(L"N\r\nI\r\nG\r\nH\r\nT", rowLabelFont_,
@@ -220,24 +221,46 @@ void CFormLocalWeather::DrawTemperatureAndName(CGraphics& graphics, const City& 
                                                const CStringFormat& format) const {
     const std::wstring text = home.CurrentWeather.TempratureText(L"--", Options().UseMetricSystem);
     graphics.DrawString(text, temperatureFont_, box, format, white_);
-    // The name hangs under the digits: its right edge is theirs, without the degree sign.
-    const PictureRect digits =
-        graphics.MeasureCharacters(text, 0, static_cast<int>(text.size()) - 1, temperatureFont_, box, format);
-    graphics.DrawString(home.DisplayName(), nameFont_, Namedigits, format, white_);
+    // The name hangs under the digits: its right edge is theirs, without the degree sign. Their
+    // edge comes from widths of whole strings, which Windows and Wine lay out alike (Wine's
+    // character ranges lie some pixels right of what it draws): the text's right end, less
+    // the layout's padding and the last character's advance.
+    const std::wstring digits = text.substr(0, text.size() - 1);
+    const PictureRect whole = graphics.MeasureString(text, temperatureFont_, box, format);
+    const float digitsWidth = graphics.MeasureString(digits, temperatureFont_, box, format).Width;
+    const float twiceWidth = graphics.MeasureString(digits + digits, temperatureFont_, box, format).Width;
+    const float padding = (2 * digitsWidth - twiceWidth) / 2;
+    const float right = box.X + box.Width - padding - (whole.Width - digitsWidth);
+    graphics.DrawString(home.DisplayName(), nameFont_, NameBox({right, box.Y, 0, whole.Height}), format,
+                        white_);
 }
 
-void CFormLocalWeather::DrawPanel(CGraphics& graphics, int x, int y, int width, int height) const {
-    const CBitmap& shadow = UtilGraphics::LocalWeatherShadow();
+CBitmap& CFormLocalWeather::DrawPanel(CBitmap& bitmap, const PixelRect& panel, double scale) {
+    CBitmap shadow = UtilGraphics::LocalWeatherShadow().Clone(PixelKind::Argb32);
     if (!shadow.HasImage()) {
-        return;
+        return bitmap;
     }
-    // Drawn in device pixels with the edges rounded, so the nine pieces meet without seams at
-    // any scale.
-    graphics.SetWorldScale(1);
-    CImageAttributes edges;
-    edges.SetMirroredEdges();
-    for (const PanelPiece& piece : PanelPieces({x, y, width, height}, shadow.Width(), shadow.Height())) {
-        graphics.DrawImage(shadow, ToDevice(piece.Destination, scale_), piece.Source, &edges);
+    // The slices are copied pixel by pixel, each stretched part from its nearest source pixel:
+    // GDI+ fades the edges of a stretched slice, and the panel would show its seams.
+    const CBitmapPixels source(shadow, PixelKind::Argb32);
+    const CBitmapPixels target(bitmap, PixelKind::Argb32);
+    if (!source.IsLocked() || !target.IsLocked()) {
+        return bitmap;
     }
-    graphics.SetWorldScale(static_cast<float>(scale_));
+    for (const PanelPiece& piece : PanelPieces(panel, source.Width(), source.Height())) {
+        const PixelRect to = ToDevice(piece.Destination, scale);
+        const PixelRect& from = piece.Source;
+        if (to.Width <= 0 || to.Height <= 0 || from.Width <= 0 || from.Height <= 0) {
+            continue;
+        }
+        for (int y = std::max(to.Y, 0); y < std::min(to.Y + to.Height, target.Height()); ++y) {
+            const int sourceY = from.Y + (y - to.Y) * from.Height / to.Height;
+            const auto* sourceRow = reinterpret_cast<const uint32_t*>(source.Row(sourceY));
+            auto* targetRow = reinterpret_cast<uint32_t*>(target.Row(y));
+            for (int x = std::max(to.X, 0); x < std::min(to.X + to.Width, target.Width()); ++x) {
+                targetRow[x] = sourceRow[from.X + (x - to.X) * from.Width / to.Width];
+            }
+        }
+    }
+    return bitmap;
 }

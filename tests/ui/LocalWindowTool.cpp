@@ -16,7 +16,6 @@
 
 namespace {
 constexpr wchar_t LocalWeatherClass[] = L"Orbimeteo_FormLocalWeather";
-constexpr wchar_t HiddenClass[] = L"Orbimeteo_FormHidden";
 
 HWND FindLocalWeather(DWORD waitMs) {
     const ULONGLONG deadline = GetTickCount64() + waitMs;
@@ -38,8 +37,7 @@ bool SendCommand(HWND window, int command) {
 }
 
 int Usage() {
-    std::fwprintf(stderr, L"usage: local-window find [WAITMS] | state | command ID | move LEFT TOP | "
-                          L"hub-command DISPLAYNAME ID\n");
+    std::fwprintf(stderr, L"usage: local-window find [WAITMS] | state | command ID | move LEFT TOP\n");
     return 2;
 }
 
@@ -60,17 +58,6 @@ int wmain(int argc, wchar_t** argv) {
         return Usage();
     }
     const std::wstring verb = argv[1];
-    if (verb == L"hub-command") {
-        if (argc != 4) {
-            return Usage();
-        }
-        const std::wstring title = std::wstring(argv[2]) + L"_FormHidden";
-        const HWND hub = FindWindowW(HiddenClass, title.c_str());
-        if (hub == nullptr) {
-            return 1;
-        }
-        return SendCommand(hub, std::wcstol(argv[3], nullptr, 10)) ? 0 : 2;
-    }
     const DWORD waitMs =
         verb == L"find" && argc == 3 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 0;
     const HWND window = FindLocalWeather(waitMs);
