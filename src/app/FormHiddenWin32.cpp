@@ -113,7 +113,7 @@ void CFormHidden::OnTimer(WPARAM id) {
         }
         break;
     case TimerIds::Redraw:
-        Program::RefreshAll();
+        Program::RefreshWindows();
         break;
     default:
         break;
@@ -146,7 +146,7 @@ void CFormHidden::OnBatchFinished() {
         return;
     }
     Program::TakeReports();
-    Program::RefreshAll();
+    Program::RefreshWindows();
 }
 
 void CFormHidden::OnSecondDesktopStart() {

@@ -479,6 +479,12 @@ case_timer_fetches_due() {
 case_icon_comes_back() {
     start_desktop cloud-pane.exe "Cloud Pane"
     local first=$last_pid
+    # The icon comes at the end of the start-up, after the first wallpaper.
+    local i
+    for ((i = 0; i < bound * 10; i++)); do
+        wine "$tool" icon "Cloud Pane" && break
+        sleep 0.1
+    done
     wine "$tool" icon "Cloud Pane" || fail "no notification icon"
     wine "$tool" lose-icon "Cloud Pane" || fail "could not delete the icon"
     wine "$tool" icon "Cloud Pane" && fail "the icon is still there after deleting it"
