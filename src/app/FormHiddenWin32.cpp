@@ -8,6 +8,7 @@
 #include "app/TimerIds.h"
 #include "app/WindowMessages.h"
 #include "core/TimeSpan.h"
+#include "ui/FormLocalWeather.h"
 
 namespace {
 UINT PeriodMs(int hours, int minutes, int seconds) {
@@ -126,6 +127,11 @@ void CFormHidden::OnTimer(WPARAM id) {
 
 void CFormHidden::OnCommand(WORD command) {
     switch (command) {
+    case IDC_LOCAL_WEATHER:
+        if (CFormLocalWeather* window = Program::LocalWeather()) {
+            window->Show();
+        }
+        break;
     case IDC_EXIT:
         Program::Exit();
         break;

@@ -4,6 +4,7 @@
 #include <string>
 #include <windows.h>
 
+class CFormLocalWeather;
 class COptions;
 
 // The static application class: the edition and role of this process, the single-instance
@@ -55,6 +56,8 @@ public:
     // The hidden window, the hub that the worker and other processes post to; null when none.
     // Main thread: a worker is handed the handle, it does not call this.
     static HWND HiddenWindow();
+    // The local weather window of the desktop role; null in the other roles and before it exists.
+    static CFormLocalWeather* LocalWeather();
     // The live options; valid from the start-up routine's load until the shutdown.
     static COptions& Options();
 
@@ -102,4 +105,5 @@ private:
     static bool HandConfigurationToDesktopInstance();
     static void LoadImagesAndOptions();
     static void CreateHiddenWindow(const char* failureLocation);
+    static void CreateLocalWeatherWindow();
 };

@@ -4,6 +4,7 @@
 #include "app/WindowMessages.h"
 #include "core/CPtr.h"
 #include "data/Options.h"
+#include "ui/FormLocalWeather.h"
 #include "weather/ThreadPool.h"
 #include "weather/WeatherDownloadWork.h"
 
@@ -82,4 +83,10 @@ bool Program::TakeReports() {
     return ApplyReports(Options(), reports->TakeAll());
 }
 
-void Program::RefreshWindows() {}
+void Program::RefreshWindows() {
+    if (IsDesktop()) {
+        if (CFormLocalWeather* window = LocalWeather()) {
+            window->Redraw();
+        }
+    }
+}

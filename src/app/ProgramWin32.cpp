@@ -13,6 +13,7 @@
 #include "render/DesktopWallpaperWin32.h"
 #include "render/UtilGraphicsWin32.h"
 #include "render/earth/EarthPictureWin32.h"
+#include "ui/FormLocalWeather.h"
 
 #include <atomic>
 #include <commctrl.h>
@@ -29,6 +30,7 @@ std::atomic<bool> exiting{false};
 // Held by the desktop role until the process ends.
 std::unique_ptr<KernelObjectHandle> instanceMutex;
 std::unique_ptr<CFormHidden> hiddenWindow;
+std::unique_ptr<CFormLocalWeather> localWeather;
 CPtr<COptions> options;
 // Set when Windows ends the session: no one is there to answer a message box, and Windows
 // waits on the program until it ends.
@@ -198,11 +200,13 @@ bool Program::OnStartupDesktop() {
     if (IsGlobeGlow()) {
         PrepareDayNight();
     }
-    // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
-    // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
+    // 9.
+    CreateLocalWeatherWindow();
+    // 11.
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
     // 12. The first wallpaper, from whatever weather the home city has.
     RefreshAll();
+    // 13.
     if (hiddenWindow->AddNotifyIcon() && firstRun) {
         hiddenWindow->ShowBalloonTip();
     }
@@ -266,6 +270,14 @@ void Program::LoadImagesAndOptions() {
     options->Load();
 }
 
+void Program::CreateLocalWeatherWindow() {
+    auto window = std::make_unique<CFormLocalWeather>([]() -> COptions& { return Options(); });
+    if (!window->Create()) {
+        ThrowApplicationException("Program::OnStartupDesktop (914)");
+    }
+    localWeather = std::move(window);
+}
+
 void Program::CreateHiddenWindow(const char* failureLocation) {
     // Known before it is created: its creation queues the first downloads, whose messages go
     // to it.
@@ -290,7 +302,9 @@ void Program::Exit() {
         if (hiddenWindow) {
             hiddenWindow->RemoveNotifyIcon();
         }
-        // Here the Earth and local weather windows are hidden and the options dialog closed.
+        if (localWeather) {
+            ShowWindow(localWeather->Handle(), SW_HIDE);
+        }
         options->Save(); // a failure has told the user, if one is there; the exit goes on
         StopThreadPool(ExitStopWaitMs);
         RestoreUserWallpaper();
@@ -325,6 +339,10 @@ void Program::OnShutdown() {
         hiddenWindow->Destroy();
         hiddenWindow.reset();
     }
+    if (localWeather) {
+        localWeather->Destroy();
+        localWeather.reset();
+    }
     options = nullptr;
     ReleaseEarthPicture();
     UtilGraphics::ReleaseImages();
@@ -336,7 +354,7 @@ void Program::RefreshAll() {
             RefreshWallpaper(Options(), PathWallpaper());
         }
     } catch (...) {
-        // The windows are redrawn all the same.
+        // No new wallpaper; the windows still show the new weather.
     }
     RefreshWindows();
 }
@@ -391,6 +409,10 @@ bool Program::Exiting() {
 
 COptions& Program::Options() {
     return *options;
+}
+
+CFormLocalWeather* Program::LocalWeather() {
+    return localWeather.get();
 }
 
 HWND Program::HiddenWindow() {

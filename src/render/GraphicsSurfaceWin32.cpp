@@ -63,6 +63,13 @@ void CGraphics::SetInterpolation(Interpolation interpolation) {
                                                       : Gdiplus::PixelOffsetModeDefault));
 }
 
+void CGraphics::SetWorldScale(float scale) {
+    Keep(Gdip::GdipResetWorldTransform(graphics_));
+    if (scale != 1) {
+        Keep(Gdip::GdipScaleWorldTransform(graphics_, scale, scale, Gdiplus::MatrixOrderAppend));
+    }
+}
+
 void CGraphics::Clear(uint32_t argb) {
     Keep(Gdip::GdipGraphicsClear(graphics_, argb));
 }

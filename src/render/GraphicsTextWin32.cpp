@@ -24,10 +24,10 @@ public:
     FamilyOwner& operator=(const FamilyOwner&) = delete;
 
     // The font in this family; null with the failure in status.
-    Gdiplus::GpFont* CreateFont(float points, int style, Gdiplus::Status& status) const {
+    Gdiplus::GpFont* CreateFont(float size, int style, Gdiplus::Unit unit, Gdiplus::Status& status) const {
         Gdiplus::GpFont* font = nullptr;
         status = family_ == nullptr ? Gdiplus::FontFamilyNotFound
-                                    : Gdip::GdipCreateFont(family_, points, style, Gdiplus::UnitPoint, &font);
+                                    : Gdip::GdipCreateFont(family_, size, style, unit, &font);
         return status == Gdiplus::Ok ? font : nullptr;
     }
 
@@ -36,11 +36,15 @@ private:
 };
 } // namespace
 
-CFont::CFont(const std::wstring& family, float points, int style) {
+CFont::CFont(const std::wstring& family, float points, int style)
+    : CFont(family, points, style, FontUnit::Point) {}
+
+CFont::CFont(const std::wstring& family, float size, int style, FontUnit unit) {
+    const Gdiplus::Unit native = unit == FontUnit::Pixel ? Gdiplus::UnitPixel : Gdiplus::UnitPoint;
     Gdiplus::Status status = Gdiplus::Ok;
-    font_ = FamilyOwner(family).CreateFont(points, style, status);
+    font_ = FamilyOwner(family).CreateFont(size, style, native, status);
     if (font_ == nullptr) {
-        font_ = FamilyOwner().CreateFont(points, style, status);
+        font_ = FamilyOwner().CreateFont(size, style, native, status);
     }
     if (Keep(status)) {
         GraphicsObjects::Created();

@@ -117,11 +117,15 @@ private:
     bool locked_ = false;
 };
 
+enum class FontUnit { Point, Pixel };
+
 class CFont : public CGraphicsStatus {
 public:
     // A family that is not installed falls back to the generic sans-serif one with the same
     // size and style. Sizes are in points; style is FontValue's bits.
     CFont(const std::wstring& family, float points, int style);
+    // The same with the size in the unit given: pixels keep a text's size on any resolution.
+    CFont(const std::wstring& family, float size, int style, FontUnit unit);
     explicit CFont(const FontValue& value);
     ~CFont();
     CFont(const CFont& other);
@@ -158,6 +162,8 @@ class CStringFormat : public CGraphicsStatus {
 public:
     // Text that neither wraps nor is clipped at its box.
     static constexpr int NoWrapNoClip = 0x1000 | 0x4000;
+    // Text drawn whole even where it leaves its box.
+    static constexpr int NoClip = 0x4000;
 
     explicit CStringFormat(int flags = 0);
     ~CStringFormat();
@@ -214,6 +220,8 @@ public:
     // How stretched images are resampled; high quality is bicubic with half-pixel offsets.
     void SetInterpolation(Interpolation interpolation);
     void Clear(uint32_t argb);
+    // Everything drawn after this is scaled by the factor about the origin (1 for none).
+    void SetWorldScale(float scale);
     // The surface's vertical resolution, which point sizes of text are measured against.
     float DpiY() const;
 

@@ -648,6 +648,31 @@ print("%s %dx%d %d" % (d[:2].decode(), struct.unpack("<i", d[18:22])[0], abs(str
     [ -z "$(ls "$folder")" ] || fail "the wallpaper folder still holds $(ls "$folder" | tr '\n' ' ')"
 }
 
+case_local_weather_menu() {
+    local local_tool=${ORBIMETEO_LOCAL_WINDOW_TOOL:?the local-window tool}
+    put_aside "$(unix_path_of_variable APPDATA)/CloudPane"
+    start_server
+    point_at "$server"
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    wait_requests 20
+    sleep 2
+    local state
+    state=$(wine "$local_tool" state | tr -d '\r')
+    [[ " $state " == *" visible=0 "* ]] || fail "the local weather window shows before it is asked for: $state"
+    wine "$tool" command "Cloud Pane" 32834 || fail "could not send Local Weather"
+    sleep 1
+    state=$(wine "$local_tool" state | tr -d '\r')
+    note "local weather window: $state"
+    # Seven columns of the 13-period forecast starting by day: 521 pixels wide.
+    [[ " $state " == *" visible=1 layered=1 "* && " $state " == *" width=521 "* ]] ||
+        fail "after Local Weather the window is: $state"
+    if [ -n "${ORBIMETEO_SCREENSHOT:-}" ]; then
+        import -window root "$ORBIMETEO_SCREENSHOT" || note "no screenshot"
+    fi
+    end_session "Cloud Pane" "$first"
+}
+
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance
 # No start of these tests reaches NOAA: unless a case points the program at its own server,

@@ -18,6 +18,7 @@ struct Verb {
 constexpr Verb Verbs[] = {
     {L"weather", RenderWeather},
     {L"earth", RenderEarth},
+    {L"local", RenderLocal},
 };
 
 int Usage() {

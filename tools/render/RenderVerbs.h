@@ -4,3 +4,4 @@
 // argument after the verb. Each answers the process exit code.
 int RenderWeather(int argc, wchar_t** argv);
 int RenderEarth(int argc, wchar_t** argv);
+int RenderLocal(int argc, wchar_t** argv);
