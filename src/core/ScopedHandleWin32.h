@@ -54,3 +54,10 @@ struct MenuTraits {
     static void Close(HMENU menu) { DestroyMenu(menu); }
 };
 using MenuHandle = ScopedHandle<MenuTraits>;
+
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static HKEY Invalid() { return nullptr; }
+    static void Close(HKEY key) { RegCloseKey(key); }
+};
+using RegistryKeyHandle = ScopedHandle<RegistryKeyTraits>;
