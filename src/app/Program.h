@@ -29,7 +29,8 @@ public:
     static void Exit();
     // After the message loop, and after a failed start: releases whatever exists.
     static void OnShutdown();
-    // After new weather arrived: the desktop's wallpaper picture.
+    // After new weather arrived: the desktop's wallpaper picture, then the windows of the role.
+    // Failures are swallowed.
     static void RefreshAll();
 
     // Empty until DetermineAppMode has run; reading them then throws.
@@ -53,6 +54,18 @@ public:
     static HWND HiddenWindow();
     // The live options; valid from the start-up routine's load until the shutdown.
     static COptions& Options();
+
+    // Background refresh, main thread. The pool runs in the desktop and full-screen roles only.
+    static void StartThreadPool();
+    static void StopThreadPool(int waitMs);
+    // Queues a batch of the cities due; throws when the batch cannot be built.
+    static void DownloadWeather(bool progressive);
+    // Queues the home city's observation, due or not.
+    static void DownloadHomeCityWeather();
+    // Merges every queued report into its city; false when there was none.
+    static bool TakeReports();
+    // Redraws the windows of the role from the weather held; failures are swallowed.
+    static void RefreshWindows();
 
     static const wchar_t* Version();
     static const wchar_t* DisplayName();

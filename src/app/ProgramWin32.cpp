@@ -1,15 +1,18 @@
 #include "app/Program.h"
 
 #include "app/Edition.h"
+#include "app/EarthSteps.h"
 #include "app/FormHidden.h"
 #include "app/MessageLoop.h"
 #include "app/StartMode.h"
 #include "app/WindowMessages.h"
 #include "core/ApplicationException.h"
 #include "core/Encoding.h"
+#include "core/ScopedHandleWin32.h"
 #include "data/Options.h"
 #include "render/DesktopWallpaperWin32.h"
 #include "render/UtilGraphicsWin32.h"
+#include "render/earth/EarthPictureWin32.h"
 
 #include <atomic>
 #include <commctrl.h>
@@ -24,13 +27,16 @@ bool firstRun = false;
 // Written once by the main thread, read by the worker.
 std::atomic<bool> exiting{false};
 // Held by the desktop role until the process ends.
-HANDLE instanceMutex = nullptr;
+std::unique_ptr<KernelObjectHandle> instanceMutex;
 std::unique_ptr<CFormHidden> hiddenWindow;
 CPtr<COptions> options;
 
 // How long a second start looks for the first instance's hidden window: the first may hold
 // the mutex but still be starting.
 constexpr ULONGLONG HiddenWindowWaitMs = 5000;
+
+// How long an exit waits for a download in progress.
+constexpr int ExitStopWaitMs = 100;
 
 HWND WindowFromHandleNumber(int number) {
     // Handles are 32-bit values, sign-extended on 64-bit Windows.
@@ -43,11 +49,12 @@ bool FileExists(const std::wstring& path) {
 }
 
 // Creates the single-instance mutex; answers whether another process already had it.
-bool OpenInstanceMutex(HANDLE& mutex) {
-    mutex = CreateMutexW(nullptr, FALSE, Program::MutexName().c_str());
+bool OpenInstanceMutex(std::unique_ptr<KernelObjectHandle>& mutex) {
+    const HANDLE handle = CreateMutexW(nullptr, FALSE, Program::MutexName().c_str());
     const DWORD error = GetLastError();
+    mutex = std::make_unique<KernelObjectHandle>(handle);
     // Access denied also means the name is taken, by a process running with other rights.
-    return error == ERROR_ALREADY_EXISTS || (mutex == nullptr && error == ERROR_ACCESS_DENIED);
+    return error == ERROR_ALREADY_EXISTS || (handle == nullptr && error == ERROR_ACCESS_DENIED);
 }
 
 bool PostToDesktopInstance(UINT message) {
@@ -80,10 +87,7 @@ int Program::Main(const wchar_t* commandLine) {
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }
-    if (instanceMutex != nullptr) {
-        CloseHandle(instanceMutex);
-        instanceMutex = nullptr;
-    }
+    instanceMutex.reset();
     return result;
 }
 
@@ -142,25 +146,20 @@ bool Program::CanStart(const wchar_t* commandLine) {
 }
 
 bool Program::ClaimDesktopInstance() {
-    HANDLE mutex = nullptr;
+    std::unique_ptr<KernelObjectHandle> mutex;
     const bool running = OpenInstanceMutex(mutex);
     if (running && PostToDesktopInstance(WindowMessages::SecondDesktopStart)) {
-        if (mutex != nullptr) {
-            CloseHandle(mutex);
-        }
         return false;
     }
     // Nobody answered: this process becomes the desktop instance.
-    instanceMutex = mutex;
+    instanceMutex = std::move(mutex);
     return true;
 }
 
 bool Program::HandConfigurationToDesktopInstance() {
-    HANDLE mutex = nullptr;
+    std::unique_ptr<KernelObjectHandle> mutex;
     const bool running = OpenInstanceMutex(mutex);
-    if (mutex != nullptr) {
-        CloseHandle(mutex);
-    }
+    mutex.reset();
     return running && PostToDesktopInstance(WindowMessages::ConfigurationStart);
 }
 
@@ -179,30 +178,36 @@ bool Program::OnStartup() {
 }
 
 bool Program::OnStartupDesktop() {
-    // 1. The thread pool starts here.
-    // 2.
+    StartThreadPool();
     firstRun = !FileExists(PathNameOptions());
     // 3, 4. A crash may have left pictures behind.
     SaveUserWallpaper(PathWallpaper());
     ClearWallpaperFolder(PathWallpaper());
     // 5, 6.
     LoadImagesAndOptions();
-    // 7. Globe Glow: the day/night mask and the night overlay for now.
+    // 7.
+    if (IsGlobeGlow()) {
+        PrepareDayNight();
+    }
     // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
     // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
-    // 11.
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
     // 12. The first wallpaper, from whatever weather the home city has.
     RefreshAll();
-    // 13. The notification icon, and its balloon when FirstRun is set.
+    if (hiddenWindow->AddNotifyIcon() && firstRun) {
+        hiddenWindow->ShowBalloonTip();
+    }
     return true;
 }
 
 bool Program::OnStartupSS_SS() {
-    // The thread pool starts here.
+    StartThreadPool();
     LoadImagesAndOptions();
-    // The options' region becomes "Earth (Complete)"; Globe Glow prepares the day/night mask;
-    // the full-screen window is created ("Program::OnStartupSS_SS (993)").
+    options->Region = CompleteRegion();
+    if (IsGlobeGlow()) {
+        PrepareDayNight();
+    }
+    // The full-screen window is created here ("Program::OnStartupSS_SS (993)").
     CreateHiddenWindow("Program::OnStartupSS_SS (997)");
     // The full-screen window is shown here. Until it exists, the role runs invisibly until
     // Windows ends the session.
@@ -255,11 +260,13 @@ void Program::LoadImagesAndOptions() {
 }
 
 void Program::CreateHiddenWindow(const char* failureLocation) {
-    auto window = std::make_unique<CFormHidden>();
-    if (!window->Create()) {
+    // Known before it is created: its creation queues the first downloads, whose messages go
+    // to it.
+    hiddenWindow = std::make_unique<CFormHidden>();
+    if (!hiddenWindow->Create()) {
+        hiddenWindow.reset();
         ThrowApplicationException(failureLocation);
     }
-    hiddenWindow = std::move(window);
 }
 
 void Program::Exit() {
@@ -268,15 +275,18 @@ void Program::Exit() {
     }
     switch (Mode().Value()) {
     case EnumAppMode::Desktop:
-        // First: remove the notification icon; hide the Earth and local weather windows and
-        // close the options dialog.
+        if (hiddenWindow) {
+            hiddenWindow->RemoveNotifyIcon();
+        }
+        // Here the Earth and local weather windows are hidden and the options dialog closed.
         options->Save(); // a failure has told the user; the exit goes on
-        // Then: stop the thread pool (100 ms).
+        StopThreadPool(ExitStopWaitMs);
         RestoreUserWallpaper();
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
-        // First: hide the full-screen window; stop the thread pool (100 ms).
+        // Here the full-screen window is hidden.
+        StopThreadPool(ExitStopWaitMs);
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_Configure:
@@ -287,6 +297,8 @@ void Program::Exit() {
 }
 
 void Program::OnShutdown() {
+    // After a failed start nobody stopped the worker.
+    StopThreadPool(ExitStopWaitMs);
     if (mode.HasValue() && IsDesktop()) {
         RestoreUserWallpaper();
         try {
@@ -302,13 +314,19 @@ void Program::OnShutdown() {
         hiddenWindow.reset();
     }
     options = nullptr;
+    ReleaseEarthPicture();
     UtilGraphics::ReleaseImages();
 }
 
 void Program::RefreshAll() {
-    if (IsDesktop()) {
-        RefreshWallpaper(Options(), PathWallpaper());
+    try {
+        if (IsDesktop()) {
+            RefreshWallpaper(Options(), PathWallpaper());
+        }
+    } catch (...) {
+        // The windows are redrawn all the same.
     }
+    RefreshWindows();
 }
 
 const Nullable<EnumAppMode>& Program::Mode() {

@@ -40,6 +40,21 @@ struct FindHandleTraits {
 };
 using FindHandle = ScopedHandle<FindHandleTraits>;
 
+// Kernel objects whose "no handle" value is null (mutexes, events, threads).
+struct KernelObjectTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+using KernelObjectHandle = ScopedHandle<KernelObjectTraits>;
+
+struct MenuTraits {
+    using Type = HMENU;
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU menu) { DestroyMenu(menu); }
+};
+using MenuHandle = ScopedHandle<MenuTraits>;
+
 struct RegistryKeyTraits {
     using Type = HKEY;
     static HKEY Invalid() { return nullptr; }

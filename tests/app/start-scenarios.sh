@@ -118,24 +118,90 @@ put_aside() {
     fi
 }
 
-# save_registry_value ROOT: removes InstallationPath under ROOT\Software\CloudPane and
-# arranges for the value (or the key's absence) to be put back when the test ends.
+# save_registry_value ROOT [NAME]: removes NAME (default InstallationPath) under
+# ROOT\Software\CloudPane and arranges for the value (or the key's absence) to be put back when
+# the test ends.
 save_registry_value() {
-    local key="$1\\Software\\CloudPane" line type data
+    local key="$1\\Software\\CloudPane" name=${2:-InstallationPath} line type data
     if ! wine reg query "$key" >/dev/null 2>&1; then
         cleanups+=("wine reg delete '$key' /f >/dev/null 2>&1")
         return
     fi
-    line=$(wine reg query "$key" /v InstallationPath 2>/dev/null | tr -d '\r' | grep -i 'InstallationPath' | head -n 1)
+    line=$(wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' | grep -i "^ *$name " | head -n 1)
     if [ -n "$line" ]; then
         type=$(awk '{ print $2 }' <<<"$line")
-        data=$(sed -E 's/^[[:space:]]*InstallationPath[[:space:]]+REG_[A-Z_]+[[:space:]]*//I' <<<"$line")
-        printf -v restore 'wine reg add %q /v InstallationPath /t %q /d %q /f >/dev/null 2>&1' "$key" "$type" "$data"
+        data=$(sed -E "s/^[[:space:]]*$name[[:space:]]+REG_[A-Z_]+[[:space:]]*//I" <<<"$line")
+        printf -v restore 'wine reg add %q /v %q /t %q /d %q /f >/dev/null 2>&1' "$key" "$name" "$type" "$data"
         cleanups+=("$restore")
     else
-        cleanups+=("wine reg delete '$key' /v InstallationPath /f >/dev/null 2>&1")
+        cleanups+=("wine reg delete '$key' /v $name /f >/dev/null 2>&1")
     fi
-    wine reg delete "$key" /v InstallationPath /f >/dev/null 2>&1
+    wine reg delete "$key" /v "$name" /f >/dev/null 2>&1
+}
+
+# point_at SERVER [TEMPLATE-PATH]: the Cloud Pane started next fetches from SERVER
+# ("http://127.0.0.1:PORT"), its station files under TEMPLATE-PATH (default NOAA's path).
+point_at() {
+    local template=${2:-/pub/data/observations/metar/stations/%s.TXT}
+    if [ "${addresses_saved:-0}" -eq 0 ]; then
+        save_registry_value HKCU ObservationUrlTemplate
+        save_registry_value HKCU ForecastEndpoint
+        addresses_saved=1
+    fi
+    wine reg add 'HKCU\Software\CloudPane' /v ObservationUrlTemplate /t REG_SZ /d "$1$template" /f >/dev/null 2>&1 &&
+        wine reg add 'HKCU\Software\CloudPane' /v ForecastEndpoint /t REG_SZ /d "$1/ndfdXMLserver.php" /f \
+            >/dev/null 2>&1 || fail "cannot write the registry"
+}
+
+# The stations of the default home city and favourites, in the order they are fetched.
+default_stations=(KLAX KMIA KJFK LFPO LEMD LIRF RJAA WSSS FAJS ESSA CYVR YSSY ZBAA VHHH VIDP GMMC SBBR MMMX)
+fake_noaa=$(cd "$(dirname "$0")/../weather" && pwd)/fake_noaa.py
+
+# station_file ICAO MINUTES-AGO: a METAR station file observed that long ago.
+station_file() {
+    local when
+    when=$(date -u -d "-$2 minutes" +%s)
+    printf '%s\n%s %sZ 26010KT 10SM FEW020 18/09 A3002\n' "$(date -u -d "@$when" '+%Y/%m/%d %H:%M')" \
+        "$1" "$(date -u -d "@$when" '+%d%H%M')"
+}
+
+# start_server [OLD-STATION...]: a fake NOAA with every default station observed 5 minutes
+# ago, the ones named two hours ago; sets $server and $server_log_command.
+start_server() {
+    local dir icao
+    dir=$(mktemp -d)
+    cleanups+=("rm -rf '$dir'")
+    mkdir "$dir/stations"
+    for icao in "${default_stations[@]}"; do
+        station_file "$icao" 5 >"$dir/stations/$icao.TXT"
+    done
+    for icao in "$@"; do
+        station_file "$icao" 120 >"$dir/stations/$icao.TXT"
+    done
+    python3 "$fake_noaa" start --stations "$dir/stations" --port-file "$dir/port" --lifetime 300 \
+        --dwml "$(dirname "$fake_noaa")/data/dwml/forecast.xml" || fail "the fake NOAA server does not start"
+    cleanups+=("python3 '$fake_noaa' stop --port-file '$dir/port'")
+    server="http://127.0.0.1:$(cat "$dir/port")"
+    server_port_file="$dir/port"
+}
+
+# requests: the fake server's request log, one "METHOD PATH" a line.
+requests() { python3 "$fake_noaa" requests --port-file "$server_port_file"; }
+
+# wait_requests N: waits boundedly until the server has seen at least N requests.
+wait_requests() {
+    local i
+    for ((i = 0; i < bound * 10; i++)); do
+        [ "$(requests | wc -l)" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the server saw $(requests | wc -l) requests, not $1, within $bound s: $(requests | tr '\n' ' ')"
+}
+
+# station_requests ICAO...: the log lines fetching these stations' observations, in order.
+station_requests() {
+    local icao
+    for icao in "$@"; do echo "GET /pub/data/observations/metar/stations/$icao.TXT"; done
 }
 
 case_second_desktop_start() {
@@ -293,6 +359,122 @@ case_default_files() {
     [ ! -e "$roaming/CloudPane/Options.txt.temp" ] || fail "a temporary options file was left behind"
 }
 
+# A first start: the home city's station, then the progressive batch (the home city with its
+# forecast, each favourite once), and nothing more until a timer tick.
+case_first_start_downloads() {
+    put_aside "$(unix_path_of_variable LOCALAPPDATA)/CloudPane"
+    for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
+    put_aside "$(unix_path_of_variable APPDATA)/CloudPane"
+    start_server
+    point_at "$server"
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    wait_requests 20
+    sleep 2
+    local expected
+    expected=$(station_requests KLAX KLAX; echo "POST /ndfdXMLserver.php"; station_requests "${default_stations[@]:1}")
+    [ "$(requests)" = "$expected" ] || fail "unexpected requests: $(requests | tr '\n' ' ')"
+    wine "$tool" icon "Cloud Pane" || fail "no notification icon after the first start"
+    # The first picture at the start, the next after the home city's batch, the third after
+    # the progressive batch: E0, E1, E0.
+    local folder
+    folder=$(unix_path_of_variable LOCALAPPDATA)/CloudPane/Wallpaper
+    [ "$(desktop_value Wallpaper)" = "$(winepath -w "$folder")\E0.bmp" ] && [ "$(ls "$folder")" = E0.bmp ] ||
+        fail "after the batches the wallpaper is $(desktop_value Wallpaper), the folder holds $(ls "$folder" | tr '\n' ' ')"
+    # A figure, not a check: the CPU the program uses while it waits for the next tick.
+    local before after
+    before=$(awk '{ print $14 + $15 }' "/proc/$first/stat" 2>/dev/null)
+    sleep 5
+    after=$(awk '{ print $14 + $15 }' "/proc/$first/stat" 2>/dev/null)
+    [ -n "$before" ] && [ -n "$after" ] && note "CPU between ticks: $((after - before)) ticks of 1/100 s in 5 s"
+    end_session "Cloud Pane" "$first"
+}
+
+# A tick of the download timer, and a resume from sleep, fetch only the cities that are due.
+case_timer_fetches_due() {
+    put_aside "$(unix_path_of_variable LOCALAPPDATA)/CloudPane"
+    for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
+    put_aside "$(unix_path_of_variable APPDATA)/CloudPane"
+    start_server KMIA ESSA
+    point_at "$server"
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    wait_requests 20
+    sleep 1
+    local before
+    before=$(desktop_value Wallpaper)
+    wine "$tool" timer "Cloud Pane" 1 || fail "could not send WM_TIMER"
+    wait_requests 22
+    sleep 2
+    [ "$(requests | tail -n +21)" = "$(station_requests KMIA ESSA)" ] ||
+        fail "the timer fetched: $(requests | tail -n +21 | tr '\n' ' ')"
+    # After the batch the next picture is installed.
+    [ "$(desktop_value Wallpaper)" != "$before" ] || fail "the wallpaper is still $before after the timer's batch"
+    wine "$tool" resume "Cloud Pane" || fail "could not send WM_POWERBROADCAST"
+    wait_requests 24
+    sleep 2
+    [ "$(requests | tail -n +23)" = "$(station_requests KMIA ESSA)" ] ||
+        fail "the resume fetched: $(requests | tail -n +23 | tr '\n' ' ')"
+    end_session "Cloud Pane" "$first"
+}
+
+# A lost notification icon comes back when Explorer starts again and when the program is
+# started a second time.
+case_icon_comes_back() {
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    wine "$tool" icon "Cloud Pane" || fail "no notification icon"
+    wine "$tool" lose-icon "Cloud Pane" || fail "could not delete the icon"
+    wine "$tool" icon "Cloud Pane" && fail "the icon is still there after deleting it"
+    wine "$tool" taskbar-created "Cloud Pane" || fail "could not send TaskbarCreated"
+    wine "$tool" icon "Cloud Pane" || fail "the icon did not come back with the taskbar"
+
+    wine "$tool" lose-icon "Cloud Pane" || fail "could not delete the icon"
+    run_fg "$stage/cloud-pane.exe"
+    [ "$rc" -eq 0 ] || fail "second start ended with exit code $rc"
+    sleep 1
+    wine "$tool" icon "Cloud Pane" || fail "the icon did not come back with a second start"
+    end_session "Cloud Pane" "$first"
+}
+
+# exit_while_slow HOW: Exit from the menu or Windows ending, while a download waits on a
+# server that answers after 20 s: the options are saved and the process ends within a second.
+exit_while_slow() {
+    local roaming
+    roaming=$(unix_path_of_variable APPDATA)
+    put_aside "$roaming/CloudPane"
+    start_server
+    point_at "$server" /slow/20000/pub/data/observations/metar/stations/%s.TXT
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    wait_requests 1
+    if [ "$1" = menu ]; then
+        wine "$tool" command "Cloud Pane" 57665 || fail "could not send the Exit command"
+    else
+        wine "$tool" end-session "Cloud Pane" || fail "could not send WM_ENDSESSION"
+    fi
+    local begin
+    begin=$(date +%s.%N)
+    wait_exit "$first"
+    local end saved
+    end=$(date +%s.%N)
+    [ "$rc" -eq 0 ] || fail "ended with exit code $rc"
+    [ -f "$roaming/CloudPane/Options.txt" ] && [ -f "$roaming/CloudPane/Cities.txt" ] ||
+        fail "the options were not saved"
+    # Saving forces both files to the disk, which may take long on a busy machine; what follows
+    # it (stopping the worker, ending the process) is timed from the moment the last file was
+    # put in place.
+    saved=$(stat -c %.9Z "$roaming/CloudPane/Options.txt" "$roaming/CloudPane/Cities.txt" | sort -n | tail -n 1)
+    local after_save after_tool
+    after_save=$(awk -v a="$saved" -v b="$end" 'BEGIN { printf "%d", (b - a) * 1000 }')
+    after_tool=$(awk -v a="$begin" -v b="$end" 'BEGIN { printf "%d", (b - a) * 1000 }')
+    note "$1 exit: ended $after_save ms after saving, $after_tool ms after the tool returned"
+    [ "$after_save" -lt 1000 ] || fail "took $after_save ms to end after saving"
+}
+
+case_exit_while_slow() { exit_while_slow menu; }
+case_end_session_while_slow() { exit_while_slow end-session; }
+
 # desktop_value NAME: the string value under HKCU\Control Panel\Desktop, or "<none>".
 desktop_value() {
     local line
@@ -327,6 +509,9 @@ case_desktop_wallpaper() {
     [ -d "$local_" ] || fail "cannot find the local application-data folder of the Wine prefix"
     put_aside "$local_/CloudPane"
     for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
+    # No download batch ends, and installs the next picture, while the first one is checked.
+    start_server
+    point_at "$server" /slow/20000/pub/data/observations/metar/stations/%s.TXT
 
     dir=$(mktemp -d)
     cleanups+=("rm -rf '$dir'")
@@ -370,6 +555,9 @@ print("%s %dx%d %d" % (d[:2].decode(), struct.unpack("<i", d[18:22])[0], abs(str
 
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance
+# No start of these tests reaches NOAA: unless a case points the program at its own server,
+# every download is refused at once.
+point_at http://127.0.0.1:9
 fn="case_${case//-/_}"
 declare -F "$fn" >/dev/null || fail "unknown case $case"
 "$fn"

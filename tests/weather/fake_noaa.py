@@ -3,6 +3,7 @@
 
     fake_noaa.py start --stations DIR --dwml FILE --port-file FILE [--lifetime S] [--foreground]
     fake_noaa.py stop --port-file FILE
+    fake_noaa.py requests --port-file FILE       print the request log, one "METHOD PATH" a line
 
 "start" binds a free port, writes it to the port file and serves in the background until
 "stop" or the lifetime (default 900 s) ends it. Paths:
@@ -25,6 +26,7 @@
     /echo                                        the request line and headers as the body
     /__stop                                      ends the server
     /__last-soap/TOKEN                           the last forecast request posted with TOKEN
+    /__requests                                  every request so far but these /__ ones
 
 Forecast requests are POSTs to /soap/TOKEN/MODE/ndfdXMLserver.php (or any path ending in
 ndfdXMLserver.php, TOKEN "default", MODE "ok"). The request must be an RPC/encoded
@@ -136,7 +138,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     # ---- GET ------------------------------------------------------------------------------
 
+    def log_request_line(self):
+        path = urllib.parse.urlsplit(self.path).path
+        if not path.startswith("/__"):
+            with self.server.log_lock:
+                self.server.request_log.append("%s %s" % (self.command, path))
+
     def do_GET(self):
+        self.log_request_line()
         try:
             self.answer_get(urllib.parse.urlsplit(self.path).path)
         except Reply as reply:
@@ -153,6 +162,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if head == "__stop":
             self.send_plain(200, b"stopping\n", close=True)
             threading.Thread(target=self.server.shutdown, daemon=True).start()
+        elif head == "__requests":
+            with self.server.log_lock:
+                text = "".join(line + "\n" for line in self.server.request_log)
+            self.send_plain(200, text.encode("utf-8"))
         elif head == "__last-soap":
             body = self.server.soap_requests.get(parts[2] if len(parts) > 2 else "")
             if body is None:
@@ -221,6 +234,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
     # ---- POST: the forecast service -------------------------------------------------------
 
     def do_POST(self):
+        self.log_request_line()
         try:
             self.answer_post(urllib.parse.urlsplit(self.path).path)
         except Reply as reply:
@@ -324,6 +338,8 @@ def start(args):
     server.stations = args.stations
     server.dwml = args.dwml
     server.soap_requests = {}
+    server.request_log = []
+    server.log_lock = threading.Lock()
     # Written whole under another name first, so a reader never sees half a number.
     temporary = args.port_file + ".temp"
     with open(temporary, "w") as f:
@@ -372,6 +388,15 @@ def stop(args):
     return 0
 
 
+def requests(args):
+    import urllib.request
+    with open(args.port_file) as f:
+        port = int(f.read().strip())
+    opener = urllib.request.build_opener(urllib.request.ProxyHandler({}))
+    sys.stdout.write(opener.open("http://127.0.0.1:%d/__requests" % port, timeout=5).read().decode("utf-8"))
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     commands = parser.add_subparsers(dest="command", required=True)
@@ -383,8 +408,10 @@ def main():
     start_parser.add_argument("--foreground", action="store_true")
     stop_parser = commands.add_parser("stop")
     stop_parser.add_argument("--port-file", required=True)
+    requests_parser = commands.add_parser("requests")
+    requests_parser.add_argument("--port-file", required=True)
     args = parser.parse_args()
-    return start(args) if args.command == "start" else stop(args)
+    return {"start": start, "stop": stop, "requests": requests}[args.command](args)
 
 
 if __name__ == "__main__":

@@ -17,6 +17,7 @@ struct Verb {
 
 constexpr Verb Verbs[] = {
     {L"weather", RenderWeather},
+    {L"earth", RenderEarth},
 };
 
 int Usage() {
