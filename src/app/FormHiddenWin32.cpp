@@ -4,6 +4,7 @@
 #include "app/EarthSteps.h"
 #include "app/Edition.h"
 #include "app/Program.h"
+#include "app/ProgramWindows.h"
 #include "app/ResourceIds.h"
 #include "app/TimerIds.h"
 #include "app/WindowMessages.h"
@@ -128,6 +129,9 @@ void CFormHidden::OnCommand(WORD command) {
     switch (command) {
     case IDC_EXIT:
         Program::Exit();
+        break;
+    case IDC_EARTH:
+        ProgramWindows::ShowEarthViewer();
         break;
     default:
         break;

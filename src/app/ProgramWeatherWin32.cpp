@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "app/ProgramWindows.h"
 
 #include "app/WeatherPlan.h"
 #include "app/WindowMessages.h"
@@ -82,4 +83,14 @@ bool Program::TakeReports() {
     return ApplyReports(Options(), reports->TakeAll());
 }
 
-void Program::RefreshWindows() {}
+void Program::RefreshWindows() {
+    try {
+        if (IsDesktop()) {
+            ProgramWindows::RedrawEarthViewer();
+        } else if (IsSS_SS()) {
+            ProgramWindows::RedrawScreenSaver();
+        }
+    } catch (...) {
+        // The windows keep what they show.
+    }
+}

@@ -4,6 +4,7 @@
 #include "app/EarthSteps.h"
 #include "app/FormHidden.h"
 #include "app/MessageLoop.h"
+#include "app/ProgramWindows.h"
 #include "app/StartMode.h"
 #include "app/WindowMessages.h"
 #include "core/ApplicationException.h"
@@ -189,8 +190,9 @@ bool Program::OnStartupDesktop() {
     if (IsGlobeGlow()) {
         PrepareDayNight();
     }
-    // 8-10. The Earth window, hidden ("Program::OnStartupDesktop (911)"), the local weather
-    // window ("... (914)") and the options dialog, hidden and without owner ("... (917)").
+    ProgramWindows::CreateEarthViewer("Program::OnStartupDesktop (911)");
+    // 9, 10. The local weather window ("... (914)") and the options dialog, hidden and without
+    // owner ("... (917)").
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
     // 12. The first wallpaper, from whatever weather the home city has.
     RefreshAll();
@@ -207,10 +209,9 @@ bool Program::OnStartupSS_SS() {
     if (IsGlobeGlow()) {
         PrepareDayNight();
     }
-    // The full-screen window is created here ("Program::OnStartupSS_SS (993)").
+    ProgramWindows::CreateScreenSaver("Program::OnStartupSS_SS (993)");
     CreateHiddenWindow("Program::OnStartupSS_SS (997)");
-    // The full-screen window is shown here. Until it exists, the role runs invisibly until
-    // Windows ends the session.
+    ProgramWindows::ShowScreenSaver();
     return true;
 }
 
@@ -232,9 +233,8 @@ bool Program::OnStartupSS_Preview() {
         if (!GetClientRect(parentWindow, &client)) {
             ThrowApplicationException("Program::OnStartupSS_Preview (1031)");
         }
-        // The preview window is created here as a visible child of ParentWindow covering
-        // `client`, and shown; then the answer is true. Until it exists there is nothing to run.
-        return false;
+        ProgramWindows::CreatePreview(parentWindow, client, "Program::OnStartupSS_Preview (1031)");
+        return true;
     } catch (...) {
         return false;
     }
@@ -278,14 +278,15 @@ void Program::Exit() {
         if (hiddenWindow) {
             hiddenWindow->RemoveNotifyIcon();
         }
-        // Here the Earth and local weather windows are hidden and the options dialog closed.
+        ProgramWindows::HideEarthViewer();
+        // Here the local weather window is hidden and the options dialog closed.
         options->Save(); // a failure has told the user; the exit goes on
         StopThreadPool(ExitStopWaitMs);
         RestoreUserWallpaper();
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
-        // Here the full-screen window is hidden.
+        ProgramWindows::HideScreenSaver();
         StopThreadPool(ExitStopWaitMs);
         PostQuitMessage(0);
         break;
@@ -307,12 +308,11 @@ void Program::OnShutdown() {
             // No folder, nothing to clear; the windows and images must still go.
         }
     }
-    // Every window that exists is destroyed: the hidden window, the full-screen and
-    // preview windows, the local weather and Earth windows, the options dialog.
     if (hiddenWindow) {
         hiddenWindow->Destroy();
         hiddenWindow.reset();
     }
+    ProgramWindows::DestroyAll();
     options = nullptr;
     ReleaseEarthPicture();
     UtilGraphics::ReleaseImages();
