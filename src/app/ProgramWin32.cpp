@@ -1,7 +1,7 @@
 #include "app/Program.h"
 
-#include "app/Edition.h"
 #include "app/EarthSteps.h"
+#include "app/Edition.h"
 #include "app/FormHidden.h"
 #include "app/MessageLoop.h"
 #include "app/ProgramWindows.h"

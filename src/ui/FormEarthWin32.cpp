@@ -21,7 +21,8 @@ bool CFormEarth::Create() {
     }
     // Where it first appears hardly matters: its first showing is maximised.
     const RECT bounds{100, 100, 1000, 700};
-    if (!CreateWindowOf(ClassName, Program::DisplayName(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+    if (!CreateWindowOf(ClassName, Program::DisplayName(),
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                         WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, nullptr, bounds)) {
         return false;
     }

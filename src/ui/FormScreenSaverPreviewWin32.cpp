@@ -22,7 +22,8 @@ void DrawCloudPanePreview(CGraphics& graphics, const RECT& client) {
     graphics.DrawImage(UtilGraphics::Sky(), area);
     const auto icon = UtilGraphics::LargeWeatherIcon(Nullable<EnumWeatherCode>(EnumWeatherCode::Fair), true);
     if (icon && icon->Width() > 0 && icon->Height() > 0) {
-        graphics.DrawImage(*icon, FitImage(static_cast<float>(icon->Width()), static_cast<float>(icon->Height()), area));
+        graphics.DrawImage(
+            *icon, FitImage(static_cast<float>(icon->Width()), static_cast<float>(icon->Height()), area));
     }
 }
 } // namespace

@@ -88,8 +88,9 @@ LRESULT CFormScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
 
 void CFormScreenSaver::OnCreate() {
     ShowCursor(FALSE);
-    SetWindowPos(Handle(), HWND_TOPMOST, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), 0);
+    SetWindowPos(Handle(), HWND_TOPMOST, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                 GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                 GetSystemMetrics(SM_CYVIRTUALSCREEN), 0);
     SetForegroundWindow(Handle());
     SetActiveWindow(Handle());
 }
@@ -106,7 +107,8 @@ void CFormScreenSaver::OnMouseMove() {
         FirstMouseTaken = true;
         return;
     }
-    if (std::abs(cursor.x - FirstMouseX) > MouseSlackPixels || std::abs(cursor.y - FirstMouseY) > MouseSlackPixels) {
+    if (std::abs(cursor.x - FirstMouseX) > MouseSlackPixels ||
+        std::abs(cursor.y - FirstMouseY) > MouseSlackPixels) {
         RequestClose();
     }
 }

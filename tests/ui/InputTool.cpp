@@ -9,7 +9,7 @@
 //   ui-input placement CLASS        prints "visible maximised minimised left top right bottom"
 //   ui-input host PROGRAM SECONDS   opens a window, starts "PROGRAM /p HWND", and after
 //                                   SECONDS prints whether a child covers the client area and
-//                                   how many of its pixels are not black, destroys the window
+//                                   how many of its pixels are not the host's grey, destroys the window
 //                                   and prints the program's exit code
 // Exit code 0 when the action was done, 1 when not.
 #include <windows.h>
@@ -58,14 +58,14 @@ void PumpFor(DWORD ms) {
     }
 }
 
-// Pixels of the window's client area that are not black, one in every 4 by 4.
+// Pixels of the window's client area that are not the host's grey, one in every 4 by 4.
 int LitPixels(HWND window, const RECT& client) {
     const HDC dc = GetDC(window);
     int lit = 0;
     for (int y = 0; y < client.bottom; y += 4) {
         for (int x = 0; x < client.right; x += 4) {
             const COLORREF colour = GetPixel(dc, x, y);
-            if (colour != CLR_INVALID && (colour & 0xFFFFFF) != 0) {
+            if (colour != CLR_INVALID && (colour & 0xFFFFFF) != RGB(128, 128, 128)) {
                 ++lit;
             }
         }
@@ -79,11 +79,11 @@ int Host(const wchar_t* program, int seconds) {
     windowClass.lpfnWndProc = HostProcedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"UiInputHost";
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     RegisterClassW(&windowClass);
-    const HWND host = CreateWindowW(L"UiInputHost", L"Preview host",
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 50, 50, 320,
-                                    240, nullptr, nullptr, windowClass.hInstance, nullptr);
+    const HWND host =
+        CreateWindowW(L"UiInputHost", L"Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 50,
+                      50, 320, 240, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (host == nullptr) {
         return 1;
     }
@@ -106,7 +106,8 @@ int Host(const wchar_t* program, int seconds) {
         GetClientRect(child, &childRect);
     }
     std::printf("child %d covers %d lit %d\n", child != nullptr ? 1 : 0,
-                child != nullptr && childRect.right == client.right && childRect.bottom == client.bottom ? 1 : 0,
+                child != nullptr && childRect.right == client.right && childRect.bottom == client.bottom ? 1
+                                                                                                         : 0,
                 child != nullptr ? LitPixels(child, childRect) : 0);
     DestroyWindow(host);
     const DWORD waited = WaitForSingleObject(process.hProcess, 15000);
