@@ -4,6 +4,7 @@
 #include "app/EarthSteps.h"
 #include "app/Edition.h"
 #include "app/Program.h"
+#include "app/ProgramWindows.h"
 #include "app/ResourceIds.h"
 #include "app/TimerIds.h"
 #include "app/WindowMessages.h"
@@ -134,6 +135,9 @@ void CFormHidden::OnCommand(WORD command) {
         break;
     case IDC_EXIT:
         Program::Exit();
+        break;
+    case IDC_EARTH:
+        ProgramWindows::ShowEarthViewer();
         break;
     default:
         break;

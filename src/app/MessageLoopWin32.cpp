@@ -9,6 +9,26 @@ std::vector<HWND>& ModelessDialogs() {
     return dialogs;
 }
 
+struct FrameAccelerators {
+    HWND Frame;
+    HACCEL Table;
+};
+
+std::vector<FrameAccelerators>& Accelerators() {
+    static std::vector<FrameAccelerators> frames;
+    return frames;
+}
+
+bool IsAccelerator(MSG& message) {
+    const HWND active = GetActiveWindow();
+    for (const FrameAccelerators& frame : Accelerators()) {
+        if (frame.Frame == active && TranslateAcceleratorW(frame.Frame, frame.Table, &message)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsForModelessDialog(MSG& message) {
     // A copy: a dialog may close, and leave the list, inside IsDialogMessage.
     const std::vector<HWND> dialogs = ModelessDialogs();
@@ -33,7 +53,7 @@ int Run() {
         if (got == -1) {
             return 0;
         }
-        if (!IsForModelessDialog(message)) {
+        if (!IsAccelerator(message) && !IsForModelessDialog(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -47,6 +67,15 @@ void AddModelessDialog(HWND dialog) {
 void RemoveModelessDialog(HWND dialog) {
     auto& dialogs = ModelessDialogs();
     dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
+}
+
+void AddAccelerators(HWND frame, HACCEL table) {
+    Accelerators().push_back({frame, table});
+}
+
+void RemoveAccelerators(HWND frame) {
+    auto& frames = Accelerators();
+    std::erase_if(frames, [frame](const FrameAccelerators& entry) { return entry.Frame == frame; });
 }
 
 } // namespace MessageLoop

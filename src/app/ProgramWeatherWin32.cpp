@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "app/ProgramWindows.h"
 
 #include "app/WeatherPlan.h"
 #include "app/WindowMessages.h"
@@ -84,9 +85,16 @@ bool Program::TakeReports() {
 }
 
 void Program::RefreshWindows() {
-    if (IsDesktop()) {
-        if (CFormLocalWeather* window = LocalWeather()) {
-            window->Redraw();
+    try {
+        if (IsDesktop()) {
+            if (CFormLocalWeather* window = LocalWeather()) {
+                window->Redraw();
+            }
+            ProgramWindows::RedrawEarthViewer();
+        } else if (IsSS_SS()) {
+            ProgramWindows::RedrawScreenSaver();
         }
+    } catch (...) {
+        // The windows keep what they show.
     }
 }

@@ -1,9 +1,10 @@
 #include "app/Program.h"
 
-#include "app/Edition.h"
 #include "app/EarthSteps.h"
+#include "app/Edition.h"
 #include "app/FormHidden.h"
 #include "app/MessageLoop.h"
+#include "app/ProgramWindows.h"
 #include "app/StartMode.h"
 #include "app/WindowMessages.h"
 #include "core/ApplicationException.h"
@@ -200,6 +201,8 @@ bool Program::OnStartupDesktop() {
     if (IsGlobeGlow()) {
         PrepareDayNight();
     }
+    // 8.
+    ProgramWindows::CreateEarthViewer("Program::OnStartupDesktop (911)");
     // 9.
     CreateLocalWeatherWindow();
     // 11.
@@ -220,10 +223,9 @@ bool Program::OnStartupSS_SS() {
     if (IsGlobeGlow()) {
         PrepareDayNight();
     }
-    // The full-screen window is created here ("Program::OnStartupSS_SS (993)").
+    ProgramWindows::CreateScreenSaver("Program::OnStartupSS_SS (993)");
     CreateHiddenWindow("Program::OnStartupSS_SS (997)");
-    // The full-screen window is shown here. Until it exists, the role runs invisibly until
-    // Windows ends the session.
+    ProgramWindows::ShowScreenSaver();
     return true;
 }
 
@@ -245,9 +247,8 @@ bool Program::OnStartupSS_Preview() {
         if (!GetClientRect(parentWindow, &client)) {
             ThrowApplicationException("Program::OnStartupSS_Preview (1031)");
         }
-        // The preview window is created here as a visible child of ParentWindow covering
-        // `client`, and shown; then the answer is true. Until it exists there is nothing to run.
-        return false;
+        ProgramWindows::CreatePreview(parentWindow, client, "Program::OnStartupSS_Preview (1031)");
+        return true;
     } catch (...) {
         return false;
     }
@@ -302,6 +303,7 @@ void Program::Exit() {
         if (hiddenWindow) {
             hiddenWindow->RemoveNotifyIcon();
         }
+        ProgramWindows::HideEarthViewer();
         if (localWeather) {
             ShowWindow(localWeather->Handle(), SW_HIDE);
         }
@@ -311,7 +313,7 @@ void Program::Exit() {
         PostQuitMessage(0);
         break;
     case EnumAppMode::SS_SS:
-        // Here the full-screen window is hidden.
+        ProgramWindows::HideScreenSaver();
         StopThreadPool(ExitStopWaitMs);
         PostQuitMessage(0);
         break;
@@ -333,8 +335,6 @@ void Program::OnShutdown() {
             // No folder, nothing to clear; the windows and images must still go.
         }
     }
-    // Every window that exists is destroyed: the hidden window, the full-screen and
-    // preview windows, the local weather and Earth windows, the options dialog.
     if (hiddenWindow) {
         hiddenWindow->Destroy();
         hiddenWindow.reset();
@@ -343,6 +343,7 @@ void Program::OnShutdown() {
         localWeather->Destroy();
         localWeather.reset();
     }
+    ProgramWindows::DestroyAll();
     options = nullptr;
     ReleaseEarthPicture();
     UtilGraphics::ReleaseImages();

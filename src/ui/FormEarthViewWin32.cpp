@@ -1,0 +1,63 @@
+#include "ui/FormEarthView.h"
+
+#include "app/Program.h"
+#include "render/earth/EarthPictureWin32.h"
+
+namespace {
+constexpr wchar_t ClassName[] = L"Orbimeteo_FormEarthView";
+} // namespace
+
+bool CFormEarthView::Create(HWND frame) {
+    WNDCLASSEXW windowClass{};
+    windowClass.lpszClassName = ClassName;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    if (!RegisterWindowClass(windowClass)) {
+        return false;
+    }
+    RECT client{};
+    GetClientRect(frame, &client);
+    return CreateWindowOf(ClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                          WS_EX_CLIENTEDGE, frame, client);
+}
+
+void CFormEarthView::Redraw() {
+    if (Handle() == nullptr) {
+        return;
+    }
+    const HDC dc = GetDC(Handle());
+    if (dc == nullptr) {
+        return;
+    }
+    Paint(dc);
+    ReleaseDC(Handle(), dc);
+}
+
+LRESULT CFormEarthView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        const HDC dc = BeginPaint(Handle(), &paint);
+        Paint(dc);
+        EndPaint(Handle(), &paint);
+        return 0;
+    }
+    default:
+        return DefaultHandler(message, wParam, lParam);
+    }
+}
+
+void CFormEarthView::Paint(HDC dc) {
+    try {
+        RECT client{};
+        if (dc == nullptr || !GetClientRect(Handle(), &client) || client.right <= 0 || client.bottom <= 0) {
+            return;
+        }
+        CGraphics graphics(dc);
+        graphics.SetPixelUnit();
+        DrawEarthPicture(graphics, Program::Options(), 0, 0, client.right, client.bottom);
+    } catch (...) {
+        // The window keeps what it showed.
+    }
+}
