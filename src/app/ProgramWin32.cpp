@@ -231,9 +231,6 @@ bool Program::OnStartupSS_SS() {
 
 bool Program::OnStartupSS_Configure() {
     LoadImagesAndOptions();
-    // The options dialog, owned by ParentWindow (none when null), is created here
-    // ("Program::OnStartupSS_Configure (1014)") and shown with its page unchanged; then the
-    // answer is true. Until it exists there is nothing to run the loop for.
     return false;
 }
 
