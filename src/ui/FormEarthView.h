@@ -1,16 +1,11 @@
 #pragma once
-#include "app/Window.h"
+#include "ui/PaintedWindow.h"
 
 // The Earth viewer's client area: paints the Earth picture at its own size on every paint.
-class CFormEarthView : public Window {
+class CFormEarthView : public PaintedWindow {
 public:
     bool Create(HWND frame);
-    // Paints at once through a device context of its own.
-    void Redraw();
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 };

@@ -20,34 +20,6 @@ bool CFormEarthView::Create(HWND frame) {
                           WS_EX_CLIENTEDGE, frame, client);
 }
 
-void CFormEarthView::Redraw() {
-    if (Handle() == nullptr) {
-        return;
-    }
-    const HDC dc = GetDC(Handle());
-    if (dc == nullptr) {
-        return;
-    }
-    Paint(dc);
-    ReleaseDC(Handle(), dc);
-}
-
-LRESULT CFormEarthView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        const HDC dc = BeginPaint(Handle(), &paint);
-        Paint(dc);
-        EndPaint(Handle(), &paint);
-        return 0;
-    }
-    default:
-        return DefaultHandler(message, wParam, lParam);
-    }
-}
-
 void CFormEarthView::Paint(HDC dc) {
     try {
         RECT client{};

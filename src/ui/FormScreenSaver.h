@@ -1,23 +1,21 @@
 #pragma once
-#include "app/Window.h"
+#include "ui/PaintedWindow.h"
 
 // The full-screen saver: the weather picture over the whole virtual screen, topmost, with no
 // cursor. Any key, button, deactivation or a mouse move of more than 100 pixels from where the
 // mouse first was asks it to close, and its close ends the program.
-class CFormScreenSaver : public Window {
+class CFormScreenSaver : public PaintedWindow {
 public:
     // False when the window cannot be made.
     bool Create();
-    // Paints at once through a device context of its own.
-    void Redraw();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
 private:
     void OnCreate();
     void OnMouseMove();
-    void Paint(HDC dc);
     void RequestClose();
 
     int FirstMouseX = 0;

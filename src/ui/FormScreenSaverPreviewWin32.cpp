@@ -39,15 +39,6 @@ bool CFormScreenSaverPreview::Create(HWND parent, const RECT& bounds) {
 
 LRESULT CFormScreenSaverPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        const HDC dc = BeginPaint(Handle(), &paint);
-        Paint(dc);
-        EndPaint(Handle(), &paint);
-        return 0;
-    }
     case WM_CLOSE:
         ShowWindow(Handle(), SW_HIDE);
         PostQuitMessage(0);
@@ -56,7 +47,7 @@ LRESULT CFormScreenSaverPreview::HandleMessage(UINT message, WPARAM wParam, LPAR
         PostQuitMessage(0);
         return 0;
     default:
-        return DefaultHandler(message, wParam, lParam);
+        return PaintedWindow::HandleMessage(message, wParam, lParam);
     }
 }
 

@@ -22,32 +22,11 @@ bool CFormScreenSaver::Create() {
                           RECT{});
 }
 
-void CFormScreenSaver::Redraw() {
-    if (Handle() == nullptr) {
-        return;
-    }
-    const HDC dc = GetDC(Handle());
-    if (dc == nullptr) {
-        return;
-    }
-    Paint(dc);
-    ReleaseDC(Handle(), dc);
-}
-
 LRESULT CFormScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         OnCreate();
         return 0;
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        const HDC dc = BeginPaint(Handle(), &paint);
-        Paint(dc);
-        EndPaint(Handle(), &paint);
-        return 0;
-    }
     case WM_SETCURSOR:
         SetCursor(nullptr);
         return TRUE;
@@ -82,7 +61,7 @@ LRESULT CFormScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         Program::Exit();
         return 0;
     default:
-        return DefaultHandler(message, wParam, lParam);
+        return PaintedWindow::HandleMessage(message, wParam, lParam);
     }
 }
 
