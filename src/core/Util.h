@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+class CityRecord;
 class OutputFile;
 class DateTime;
 template <class T> class Nullable;
@@ -88,6 +89,14 @@ public:
                                const wchar_t* valueName);
     // Makes the file the user's screen saver and activates it; false on any failure.
     static bool SetScreenSaver(const std::wstring& path);
+
+    // Windows only, with the options dialog's city lists.
+    // Inserts a row with the text DisplayName, the data Id and sub-item 1 Details; a sorted list
+    // view places it by its text. Answers the row's index; a failed insert throws
+    // "Util::AddToListView (56)".
+    static int AddToListView(const CityRecord& record, struct HWND__* listView);
+    // Appends an item with the data; a failed insert throws "Util::AddToComboBox (35)".
+    static int AddToComboBox(struct HWND__* comboBox, const std::wstring& text, int data);
 
 private:
     static int ParseIntText(std::string_view text);

@@ -11,5 +11,8 @@ public:
     INT_PTR Run(HWND owner);
 
 private:
+    bool OnInit() override;
+    void OnOK() override;
+
     City& city_;
 };

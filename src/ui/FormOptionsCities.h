@@ -1,5 +1,6 @@
 #pragma once
 #include "data/Options.h"
+#include "ui/CityListEdit.h"
 #include "ui/Dialog.h"
 #include "ui/FormSelectCity.h"
 
@@ -20,4 +21,27 @@ public:
     void Populate(COptions& workingCopy);
     void OnCityPicked();
     void OnCityPickCancelled();
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    // Enter and Escape belong to the options dialog, which the page must outlive.
+    void OnOK() override;
+    void OnCancel() override;
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void FillHomeList();
+    void FillFavouritesList();
+    void RestoreHomeSelection();
+    void Show(CityListEdit::Redraw change);
+    void HomeSelectionChanged();
+    void ShowPicker(int purpose);
+    void RemoveSelectedCities();
+    void ChangeDisplayName();
+    HWND OptionsDialog() const { return GetParent(Handle()); }
+
+    std::wstring cityRecordsFile_;
+    COptions* options_ = nullptr;
+    std::unique_ptr<CFormSelectCity> picker_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 #include "data/CityRecord.h"
+#include "ui/CityRows.h"
+#include "ui/CitySort.h"
 #include "ui/Dialog.h"
 
 #include <string>
@@ -24,7 +26,26 @@ public:
     std::vector<CityRecord> SelectedRecords() const;
 
 private:
+    bool OnInit() override;
+    void OnOK() override;
+    void OnCancel() override;
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void AddColumns();
+    void FillRows();
+    // Hides the picker, which lives on for the next use, and tells the owner.
+    void Finish(unsigned message);
+    void OnLvnColumnclickListCities(int column);
+    // The order of two rows by the sort column, ignoring the direction.
+    int DoCompare(size_t first, size_t second) const;
+    // Moves the selection and the focus with the rows a sort has moved.
+    void KeepMarks(const std::vector<size_t>& before);
+    INT_PTR Answer(LRESULT result);
+
     HWND owner_;
     std::wstring cityRecordsFile_;
     int purpose_ = 0;
+    HWND list_ = nullptr;
+    CitySort::SortState sort_;
+    CityRows rows_;
 };
