@@ -10,6 +10,8 @@
 #include "app/WindowMessages.h"
 #include "core/TimeSpan.h"
 #include "ui/FormLocalWeather.h"
+#include "ui/UiResourceIds.h"
+#include "ui/WebLinks.h"
 
 namespace {
 UINT PeriodMs(int hours, int minutes, int seconds) {
@@ -138,6 +140,15 @@ void CFormHidden::OnCommand(WORD command) {
         break;
     case IDC_EARTH:
         ProgramWindows::ShowEarthViewer();
+        break;
+    case IDC_WEB_PAGE:
+        WebLinks::WebPage(Handle());
+        break;
+    case IDC_FEEDBACK:
+        WebLinks::Feedback(Handle());
+        break;
+    case IDC_ABOUT:
+        WebLinks::About(Handle());
         break;
     default:
         break;

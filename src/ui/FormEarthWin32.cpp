@@ -4,6 +4,7 @@
 #include "app/MessageLoop.h"
 #include "app/Program.h"
 #include "ui/UiResourceIds.h"
+#include "ui/WebLinks.h"
 
 namespace {
 constexpr wchar_t ClassName[] = L"Orbimeteo_FormEarth";
@@ -87,6 +88,15 @@ void CFormEarth::OnCommand(WORD command) {
     switch (command) {
     case IDC_EXIT:
         Program::Exit();
+        break;
+    case IDC_WEB_PAGE:
+        WebLinks::WebPage(Handle());
+        break;
+    case IDC_FEEDBACK:
+        WebLinks::Feedback(Handle());
+        break;
+    case IDC_ABOUT:
+        WebLinks::About(Handle());
         break;
     default:
         break;
