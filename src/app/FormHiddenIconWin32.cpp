@@ -1,5 +1,6 @@
 #include "app/FormHidden.h"
 
+#include "app/OptionsDialog.h"
 #include "app/Program.h"
 #include "app/ResourceIds.h"
 #include "app/WindowMessages.h"
@@ -98,6 +99,8 @@ void CFormHidden::OnNotifyIcon(WPARAM id, LPARAM mouseMessage) {
     }
     if (LOWORD(mouseMessage) == WM_RBUTTONUP) {
         ShowMenu();
+    } else if (LOWORD(mouseMessage) == WM_LBUTTONDBLCLK) {
+        OptionsDialog::Open(-1);
     }
 }
 

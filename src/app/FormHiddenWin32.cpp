@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/EarthSteps.h"
 #include "app/Edition.h"
+#include "app/OptionsDialog.h"
 #include "app/Program.h"
 #include "app/ProgramWindows.h"
 #include "app/ResourceIds.h"
@@ -139,6 +140,9 @@ void CFormHidden::OnCommand(WORD command) {
     case IDC_EARTH:
         ProgramWindows::ShowEarthViewer();
         break;
+    case IDC_OPTIONS:
+        OptionsDialog::Open(-1);
+        break;
     default:
         break;
     }
@@ -179,5 +183,5 @@ void CFormHidden::OnConfigurationStart() {
     if (Program::Exiting() || !Program::IsDesktop()) {
         return;
     }
-    // Here the options dialog opens with its page unchanged.
+    OptionsDialog::Open(-1);
 }

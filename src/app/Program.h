@@ -1,5 +1,6 @@
 #pragma once
 #include "app/AppMode.h"
+#include "core/CPtr.h"
 
 #include <string>
 #include <windows.h>
@@ -60,6 +61,8 @@ public:
     static CFormLocalWeather* LocalWeather();
     // The live options; valid from the start-up routine's load until the shutdown.
     static COptions& Options();
+    // Their owner, for the options dialog's OK, which replaces them.
+    static CPtr<COptions>& LiveOptions();
 
     // Background refresh, main thread. The pool runs in the desktop and full-screen roles only.
     static void StartThreadPool();

@@ -4,6 +4,7 @@
 #include "app/Edition.h"
 #include "app/FormHidden.h"
 #include "app/MessageLoop.h"
+#include "app/OptionsDialog.h"
 #include "app/ProgramWindows.h"
 #include "app/StartMode.h"
 #include "app/WindowMessages.h"
@@ -205,6 +206,8 @@ bool Program::OnStartupDesktop() {
     ProgramWindows::CreateEarthViewer("Program::OnStartupDesktop (911)");
     // 9.
     CreateLocalWeatherWindow();
+    // 10.
+    OptionsDialog::Create(nullptr, "Program::OnStartupDesktop (917)");
     // 11.
     CreateHiddenWindow("Program::OnStartupDesktop (921)");
     // 12. The first wallpaper, from whatever weather the home city has.
@@ -231,7 +234,12 @@ bool Program::OnStartupSS_SS() {
 
 bool Program::OnStartupSS_Configure() {
     LoadImagesAndOptions();
-    return false;
+    // A handle that names no window (the settings page closed meanwhile) would keep the dialog
+    // from being made at all; it then runs on its own.
+    const HWND owner = IsWindow(parentWindow) ? parentWindow : nullptr;
+    OptionsDialog::Create(owner, "Program::OnStartupSS_Configure (1014)");
+    OptionsDialog::Open(-1);
+    return true;
 }
 
 bool Program::OnStartupSS_Preview() {
@@ -270,6 +278,7 @@ void Program::LoadImagesAndOptions() {
 
 void Program::CreateLocalWeatherWindow() {
     auto window = std::make_unique<CFormLocalWeather>([]() -> COptions& { return Options(); });
+    window->SetOptionsOpener([](int page) { OptionsDialog::Open(page); });
     if (!window->Create()) {
         ThrowApplicationException("Program::OnStartupDesktop (914)");
     }
@@ -304,6 +313,7 @@ void Program::Exit() {
         if (localWeather) {
             ShowWindow(localWeather->Handle(), SW_HIDE);
         }
+        OptionsDialog::Discard();
         options->Save(); // a failure has told the user, if one is there; the exit goes on
         StopThreadPool(ExitStopWaitMs);
         RestoreUserWallpaper();
@@ -341,6 +351,7 @@ void Program::OnShutdown() {
         localWeather.reset();
     }
     ProgramWindows::DestroyAll();
+    OptionsDialog::Destroy();
     options = nullptr;
     ReleaseEarthPicture();
     UtilGraphics::ReleaseImages();
@@ -407,6 +418,10 @@ bool Program::Exiting() {
 
 COptions& Program::Options() {
     return *options;
+}
+
+CPtr<COptions>& Program::LiveOptions() {
+    return options;
 }
 
 CFormLocalWeather* Program::LocalWeather() {

@@ -7,7 +7,8 @@
 // exception crosses into the system, a failing handler answers FALSE and the program goes on.
 // Modal and modeless dialogs differ only in how Close ends them (EndDialog or DestroyWindow);
 // a modeless dialog is registered with the message loop for its keyboard navigation while its
-// window lives.
+// window lives. A child page (a dialog placed inside another, such as a tab's page) is modeless
+// but not registered: the dialog around it navigates its controls.
 class Dialog {
 public:
     Dialog() = default;
@@ -23,6 +24,8 @@ protected:
     INT_PTR RunModal(int templateId, HWND owner);
     // False when the system refuses the window; the caller names the failure.
     bool CreateModeless(int templateId, HWND owner);
+    // The same for a page whose template has WS_CHILD and DS_CONTROL, inside parent.
+    bool CreateChild(int templateId, HWND parent);
     // Ends a modal dialog with the result; destroys a modeless one.
     void Close(INT_PTR result);
 
@@ -45,4 +48,5 @@ private:
 
     HWND handle_ = nullptr;
     bool modal_ = false;
+    bool child_ = false;
 };

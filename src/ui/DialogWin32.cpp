@@ -20,7 +20,15 @@ INT_PTR Dialog::RunModal(int templateId, HWND owner) {
 
 bool Dialog::CreateModeless(int templateId, HWND owner) {
     modal_ = false;
+    child_ = false;
     return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, Procedure,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+bool Dialog::CreateChild(int templateId, HWND parent) {
+    modal_ = false;
+    child_ = true;
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent, Procedure,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -63,7 +71,7 @@ void Dialog::CentreOnOwner() {
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        if (!modal_) {
+        if (!modal_ && !child_) {
             MessageLoop::AddModelessDialog(handle_);
         }
         return OnInit() ? TRUE : FALSE;
@@ -83,7 +91,7 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     case WM_DESTROY:
-        if (!modal_) {
+        if (!modal_ && !child_) {
             MessageLoop::RemoveModelessDialog(handle_);
         }
         return HandleMessage(message, wParam, lParam);

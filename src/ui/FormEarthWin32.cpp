@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/MessageLoop.h"
+#include "app/OptionsDialog.h"
 #include "app/Program.h"
 #include "ui/UiResourceIds.h"
 
@@ -87,6 +88,9 @@ void CFormEarth::OnCommand(WORD command) {
     switch (command) {
     case IDC_EXIT:
         Program::Exit();
+        break;
+    case IDC_OPTIONS:
+        OptionsDialog::Open(-1);
         break;
     default:
         break;

@@ -25,6 +25,8 @@ public:
     void Show();
     // Draws the current weather in the current mode; a failure keeps the previous picture.
     void Redraw();
+    // What "Options" (page -1, the one last shown) and "Change Location" (page 2) open.
+    void SetOptionsOpener(std::function<void(int page)> open) { openOptions_ = std::move(open); }
 
     // The window's picture as Redraw makes it, at the scale (the monitor's dpi / 96).
     CBitmap DrawPicture() const;
@@ -75,6 +77,7 @@ private:
     COptions& Options() const { return options_(); }
 
     std::function<COptions&()> options_;
+    std::function<void(int page)> openOptions_;
     CFont nameFont_;
     CFont temperatureFont_;
     CFont weekdayFont_;

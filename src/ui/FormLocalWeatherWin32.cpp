@@ -150,6 +150,16 @@ void CFormLocalWeather::OnCommand(int command) {
     case ID_LOCAL_WEATHER_CLOSE:
         ShowWindow(Handle(), SW_HIDE);
         break;
+    case ID_LOCAL_WEATHER_OPTIONS:
+        if (openOptions_) {
+            openOptions_(-1);
+        }
+        break;
+    case ID_LOCAL_WEATHER_CHANGE_LOCATION:
+        if (openOptions_) {
+            openOptions_(2);
+        }
+        break;
     case ID_LOCAL_WEATHER_ICON_ONLY:
         SetMode(Mode::IconOnly);
         EnsureFormIsInScreenBounds();

@@ -1,0 +1,42 @@
+#pragma once
+// The options dialog's frame and its General, Earth Background and display pages. Read by the
+// C++ code and by the resource compiler, so plain macros only.
+
+#define IDD_OPTIONS 201
+#define IDD_OPTIONS_GENERAL 202
+#define IDD_OPTIONS_EARTH 204
+#define IDD_OPTIONS_DISPLAY 205
+
+// The frame.
+#define IDC_OPTIONS_TABS 1000
+#define IDC_OPTIONS_WEB_SITE 1044
+#define IDC_OPTIONS_FEEDBACK 1035
+
+// General.
+#define IDC_OPTIONS_SCREEN_SAVER_GROUP 1040
+#define IDC_OPTIONS_SCREEN_SAVER 1039
+#define IDC_OPTIONS_WALLPAPER_GROUP 1041
+#define IDC_OPTIONS_UPDATE_WALLPAPER 1001
+#define IDC_OPTIONS_RUN_AT_STARTUP 1003
+#define IDC_OPTIONS_UNIT_GROUP 1047
+
+// General and display: the unit, in step on both pages.
+#define IDC_OPTIONS_FAHRENHEIT 1025
+#define IDC_OPTIONS_CELSIUS 1026
+
+// Earth Background.
+#define IDC_OPTIONS_BACKGROUND 1006
+#define IDC_OPTIONS_REGION 1004
+#define IDC_OPTIONS_EARTH_PREVIEW 1005
+
+// Display.
+#define IDC_OPTIONS_SHOW_WEATHER 1043
+#define IDC_OPTIONS_SHOW_NAME 1007
+#define IDC_OPTIONS_NAME_FONT 1009
+#define IDC_OPTIONS_NAME_COLOR 1010
+#define IDC_OPTIONS_SHOW_TEMPERATURE 1008
+#define IDC_OPTIONS_TEMPERATURE_FONT 1011
+#define IDC_OPTIONS_TEMPERATURE_COLOR 1012
+#define IDC_OPTIONS_DISPLAY_PREVIEW 1015
+#define IDC_OPTIONS_ICON_SCALE 1013
+#define IDC_OPTIONS_ICON_SCALE_TEXT 1014
