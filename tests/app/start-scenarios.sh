@@ -678,6 +678,126 @@ case_local_weather_menu() {
     end_session "Cloud Pane" "$first"
 }
 
+# The favourite-cities page of the options dialog, through the helpers named by
+# ORBIMETEO_LOCAL_WINDOW_TOOL, ORBIMETEO_OPTIONS_TOOL and ORBIMETEO_OPTIONS_CITIES_TOOL.
+cities() { wine "${ORBIMETEO_OPTIONS_CITIES_TOOL:?the options-cities tool}" "$@" | tr -d '\r'; }
+
+# until_true WHAT COMMAND...: waits boundedly until the command succeeds.
+until_true() {
+    local what=$1 i
+    shift
+    for ((i = 0; i < bound * 5; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    fail "$what: not within $bound s"
+}
+
+home_is() { [ "$(cities home | head -n 1)" = "$1" ] && [ "$(cities home | tail -n 1)" = "selected=$2" ]; }
+has_row() { cities rows | grep -qxF "$1"; }
+
+# Opened as the local weather window's "Change Location" opens it: on "Favorite Cities".
+open_cities_page() {
+    local options_tool=${ORBIMETEO_OPTIONS_TOOL:?the options-dialog tool}
+    wine "${ORBIMETEO_LOCAL_WINDOW_TOOL:?the local-window tool}" command 32789 || fail "could not send Change Location"
+    wine "$options_tool" find "Cloud Pane" $((bound * 1000)) || fail "Change Location opened no options dialog"
+    wine "$options_tool" shown "Cloud Pane" 1016 || fail "the options dialog does not open on Favorite Cities"
+}
+
+options_ok() { wine "${ORBIMETEO_OPTIONS_TOOL:?the options-dialog tool}" click "Cloud Pane" 0 1 || fail "cannot click OK"; }
+
+# A new home city from the picker: OK saves it, installs a new picture with its name and
+# fetches its weather.
+case_options_home_city() {
+    local roaming local_ home
+    roaming=$(unix_path_of_variable APPDATA)
+    local_=$(unix_path_of_variable LOCALAPPDATA)
+    put_aside "$roaming/CloudPane"
+    put_aside "$local_/CloudPane"
+    for value in Wallpaper WallpaperStyle TileWallpaper; do save_desktop_value "$value"; done
+    # Zurich's weather is two hours old, so OK's download fetches it.
+    start_server LSZH
+    point_at "$server"
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    wait_requests 20
+    sleep 2
+    open_cities_page
+    home=$(cities home)
+    [ "$(head -n 3 <<<"$home")" = $'0:Los Angeles\n1:Other city...\n2: ' ] ||
+        fail "the home list is $(tr '\n' '|' <<<"$home")"
+    # A cancelled picker leaves the home list on the home city.
+    cities home-select "Other city..." || fail "cannot choose Other city..."
+    cities pick-cancel || fail "Other city... opened no picker"
+    until_true "the home city shows again after Cancel" home_is "0:Los Angeles" 0
+    cities home-select "Other city..." || fail "cannot choose Other city..."
+    cities pick Zurich || fail "cannot pick Zurich"
+    until_true "Zurich becomes the home city" home_is "0:Zurich" 0
+    home=$(cities home)
+    [ "$(tail -n 2 <<<"$home" | head -n 1)" = "20:Los Angeles" ] ||
+        fail "the old home city is not the last favourite: $(tr '\n' '|' <<<"$home")"
+    cities rows | grep -q "^Zurich|" || fail "Zurich has no row: $(cities rows | tr '\n' '|')"
+
+    local wallpaper before picture
+    wallpaper=$(winepath -u "$(desktop_value Wallpaper)" 2>/dev/null)
+    [ -f "$wallpaper" ] || fail "no wallpaper installed before OK"
+    before=$(mktemp)
+    cleanups+=("rm -f '$before'")
+    cp "$wallpaper" "$before"
+    local clicked
+    clicked=$(date +%s)
+    sleep 1
+    options_ok
+    until_true "OK saves Zurich as the home city" \
+        grep -q "^HomeCity=228800;LSZH;Switzerland;Zurich;" "$roaming/CloudPane/Options.txt"
+    tail -n 1 "$roaming/CloudPane/Cities.txt" | grep -q "^348400;KLAX;" || fail "Los Angeles is not the last favourite saved"
+    until_true "OK fetches Zurich's weather" eval 'requests | grep -q "LSZH.TXT"'
+    picture=$(winepath -u "$(desktop_value Wallpaper)" 2>/dev/null)
+    [ -f "$picture" ] && [ "$(stat -c %Y "$picture")" -ge "$clicked" ] || fail "OK installed no new wallpaper"
+    # The same weather as Los Angeles': only the name makes the picture differ.
+    cmp -s "$picture" "$before" && fail "the new wallpaper is the old picture"
+    if [ -n "${ORBIMETEO_SCREENSHOT:-}" ]; then
+        import -window root "$ORBIMETEO_SCREENSHOT" || note "no screenshot"
+    fi
+    end_session "Cloud Pane" "$first"
+}
+
+# The list's refusals, a new display name, and the home row removed; OK saves both files.
+case_options_remove_rename() {
+    local roaming
+    roaming=$(unix_path_of_variable APPDATA)
+    put_aside "$roaming/CloudPane"
+    start_desktop cloud-pane.exe "Cloud Pane"
+    local first=$last_pid
+    sleep 2
+    open_cities_page
+    cities click 1019 || fail "cannot click Remove City"
+    cities message "Please select a city and try again." || fail "Remove City without a row asked nothing"
+    cities select-rows Miami "New York" || fail "cannot select two rows"
+    cities click 1020 || fail "cannot click Change Display Name"
+    cities message "Please select one city and try again." || fail "Change Display Name on two rows asked nothing"
+    # A blank name is refused and the dialog stays open for another.
+    cities select-rows Miami || fail "cannot select Miami"
+    cities click 1020 || fail "cannot click Change Display Name"
+    cities rename "   " || fail "Change Display Name opened no dialog"
+    cities message "Please enter display name and try again." || fail "a blank name was not refused"
+    cities rename "  Sunny Miami  " || fail "the display-name dialog did not stay open"
+    until_true "the row shows the new name" has_row "Sunny Miami|Miami International Airport"
+    cities home | grep -qxF "3:Sunny Miami" || fail "the home list misses the new name: $(cities home | tr '\n' '|')"
+    # A double click on one row opens the same dialog.
+    cities double-click || fail "cannot double-click the list"
+    cities rename-cancel || fail "the double click opened no display-name dialog"
+    cities select-rows "Los Angeles" || fail "cannot select Los Angeles"
+    cities click 1019 || fail "cannot click Remove City"
+    until_true "no home city is left" home_is "0:Other city..." -1
+    has_row "Los Angeles|Los Angeles International Airport" && fail "the home row is still listed"
+    options_ok
+    until_true "OK saves the new name" grep -q ";KMIA;USA;Sunny Miami;" "$roaming/CloudPane/Cities.txt"
+    grep -q "^HomeCity=" "$roaming/CloudPane/Options.txt" && fail "OK kept a home city"
+    grep -q ";KLAX;" "$roaming/CloudPane/Cities.txt" && fail "Los Angeles became a favourite"
+    end_session "Cloud Pane" "$first"
+}
+
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance
 # No start of these tests reaches NOAA: unless a case points the program at its own server,
