@@ -62,7 +62,8 @@ void ClickColumn(HWND dialog, int column) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: city-picker CITYRECORDS [--click COLUMN]... [--select ROW]... [--rename]\n");
+        std::fprintf(stderr,
+                     "usage: city-picker CITYRECORDS [--click COLUMN]... [--select ROW]... [--rename]\n");
         return 2;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
