@@ -89,6 +89,8 @@ std::vector<CityRecord> CFormSelectCity::SelectedRecords() const {
 }
 
 bool CFormSelectCity::OnInit() {
+    // A new window has its rows in database order again.
+    sort_ = {};
     CentreOnOwner();
     list_ = Item(IDC_LIST_CITIES);
     ListView_SetExtendedListViewStyleEx(list_, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);

@@ -430,7 +430,7 @@ TEST_F(EditCityTest, BlankNameIsRefusedAndTheDialogStaysThenTheTrimmedNameIsStor
                             if (FindDialog(L"", editor_) != nullptr) {
                                 return false;
                             }
-                            stayedOpen = IsWindowVisible(editor_) != FALSE;
+                            stayedOpen = IsWindowVisible(editor_) != FALSE && IsWindowEnabled(editor_) != FALSE;
                             return true;
                         },
                         TypeAndPress(L"  Paris Orly  ", IDOK)});
