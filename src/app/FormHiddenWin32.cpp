@@ -11,6 +11,8 @@
 #include "app/WindowMessages.h"
 #include "core/TimeSpan.h"
 #include "ui/FormLocalWeather.h"
+#include "ui/UiResourceIds.h"
+#include "ui/WebLinks.h"
 
 namespace {
 UINT PeriodMs(int hours, int minutes, int seconds) {
@@ -142,6 +144,15 @@ void CFormHidden::OnCommand(WORD command) {
         break;
     case IDC_OPTIONS:
         OptionsDialog::Open(-1);
+        break;
+    case IDC_WEB_PAGE:
+        WebLinks::WebPage(Handle());
+        break;
+    case IDC_FEEDBACK:
+        WebLinks::Feedback(Handle());
+        break;
+    case IDC_ABOUT:
+        WebLinks::About(Handle());
         break;
     default:
         break;

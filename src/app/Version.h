@@ -3,5 +3,3 @@
 #define ORBIMETEO_VERSION_TEXT "3.2.5"
 #define ORBIMETEO_VERSION_WIDE L"3.2.5"
 #define ORBIMETEO_VERSION_NUMBERS 3, 2, 5, 0
-// The maker's web site, named in every request the program sends.
-#define ORBIMETEO_WEB_SITE_TEXT "https://orbimeteo.example/"

@@ -9,6 +9,7 @@
 class CityRecord;
 class OutputFile;
 class DateTime;
+struct HWND__; // a window handle, without the Windows headers
 template <class T> class Nullable;
 
 // Parsers and writers of the 8-bit texts of the settings, station and weather files, and two
@@ -73,6 +74,10 @@ public:
     static void WriteLineToFileAscii(OutputFile& file, const char* key, const FontValue& value);
     static void WriteLineToFileAscii(OutputFile& file, const char* key, const char* value) = delete;
     static void WriteColourLineToFileAscii(OutputFile& file, const char* key, uint32_t colour);
+
+    // Windows only: asks the shell to open the address (a web page in the default browser)
+    // with the wait cursor up meanwhile; the shell's refusal throws "Util::OpenUrl (29)".
+    static void OpenUrl(HWND__* owner, const std::wstring& address);
 
     // The path with one trailing backslash.
     static std::wstring AppendBackslash(const std::wstring& path);

@@ -5,6 +5,7 @@
 #include "app/OptionsDialog.h"
 #include "app/Program.h"
 #include "ui/UiResourceIds.h"
+#include "ui/WebLinks.h"
 
 namespace {
 constexpr wchar_t ClassName[] = L"Orbimeteo_FormEarth";
@@ -91,6 +92,15 @@ void CFormEarth::OnCommand(WORD command) {
         break;
     case IDC_OPTIONS:
         OptionsDialog::Open(-1);
+        break;
+    case IDC_WEB_PAGE:
+        WebLinks::WebPage(Handle());
+        break;
+    case IDC_FEEDBACK:
+        WebLinks::Feedback(Handle());
+        break;
+    case IDC_ABOUT:
+        WebLinks::About(Handle());
         break;
     default:
         break;

@@ -167,7 +167,11 @@ void CFormOptionsDisplay::DrawPreview(const DRAWITEMSTRUCT& item) {
     if (width <= 0 || height <= 0) {
         return;
     }
+    CGraphics screen(item.hDC);
+    screen.SetPixelUnit();
     CBitmap canvas(width, height, PixelKind::Rgb24);
+    // The labels' point sizes as the Earth viewer on this screen draws them.
+    canvas.SetResolution(screen.DpiY(), screen.DpiY());
     {
         CGraphics graphics(canvas);
         graphics.SetPixelUnit();
@@ -177,8 +181,6 @@ void CFormOptionsDisplay::DrawPreview(const DRAWITEMSTRUCT& item) {
             DrawDisplayPreview(graphics, WorkingCopy(), width, height);
         }
     }
-    CGraphics screen(item.hDC);
-    screen.SetPixelUnit();
     screen.DrawImage(canvas, PixelRect{item.rcItem.left, item.rcItem.top, width, height},
                      PixelRect{0, 0, width, height});
 }

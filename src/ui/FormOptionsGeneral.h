@@ -15,4 +15,6 @@ protected:
 
 private:
     void MakeScreenSaver();
+    // Without the screen-saver and desktop groups the unit is the page's only choice.
+    void MoveUnitToTop();
 };

@@ -22,7 +22,25 @@ bool CFormOptionsGeneral::OnInit() {
                    IDC_OPTIONS_UPDATE_WALLPAPER, IDC_OPTIONS_RUN_AT_STARTUP}) {
         ShowItem(id, desktop);
     }
+    if (!desktop) {
+        MoveUnitToTop();
+    }
     return false;
+}
+
+void CFormOptionsGeneral::MoveUnitToTop() {
+    const auto topOf = [this](int id) {
+        RECT bounds{};
+        GetWindowRect(Item(id), &bounds);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+        return bounds;
+    };
+    const int shift = topOf(IDC_OPTIONS_UNIT_GROUP).top - topOf(IDC_OPTIONS_SCREEN_SAVER_GROUP).top;
+    for (int id : {IDC_OPTIONS_UNIT_GROUP, IDC_OPTIONS_FAHRENHEIT, IDC_OPTIONS_CELSIUS}) {
+        const RECT bounds = topOf(id);
+        SetWindowPos(Item(id), nullptr, bounds.left, bounds.top - shift, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void CFormOptionsGeneral::Populate(COptions& workingCopy) {

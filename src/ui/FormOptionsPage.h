@@ -16,6 +16,9 @@ public:
 
 protected:
     bool OnInit() override;
+    // Enter and Escape belong to the frame: a page closing itself would leave a hole in the tab.
+    void OnOK() override;
+    void OnCancel() override;
     CFormOptions& Frame() const { return frame_; }
     COptions& WorkingCopy() const;
     bool IsChecked(int id) const;

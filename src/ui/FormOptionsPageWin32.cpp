@@ -14,6 +14,14 @@ bool COptionsPage::OnInit() {
     return false;
 }
 
+void COptionsPage::OnOK() {
+    SendMessageW(frame_.Handle(), WM_COMMAND, IDOK, 0);
+}
+
+void COptionsPage::OnCancel() {
+    SendMessageW(frame_.Handle(), WM_COMMAND, IDCANCEL, 0);
+}
+
 COptions& COptionsPage::WorkingCopy() const {
     return frame_.WorkingCopy();
 }

@@ -7,6 +7,7 @@
 #include "ui/WebLinks.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 CFormOptions::CFormOptions() : cities_(Program::PathNameCityRecords()) {}
 
@@ -40,7 +41,10 @@ void CFormOptions::CreatePages() {
     general_.Create(IDD_OPTIONS_GENERAL, Handle());
     earth_.Create(IDD_OPTIONS_EARTH, Handle());
     display_.Create(IDD_OPTIONS_DISPLAY, Handle());
-    cities_.Create(Handle());
+    if (cities_.Create(Handle())) {
+        // The same themed tab background as the other pages.
+        EnableThemeDialogTexture(cities_.Handle(), ETDT_ENABLETAB);
+    }
     // The tab control's display area, in the dialog's coordinates.
     const HWND tabs = Item(IDC_OPTIONS_TABS);
     RECT area{};

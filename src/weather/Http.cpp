@@ -2,6 +2,7 @@
 
 #include "app/Version.h"
 #include "core/ApplicationException.h"
+#include "core/BuildOptions.h"
 
 #include <algorithm>
 #include <string_view>
@@ -267,7 +268,20 @@ std::wstring UtilHttp::JoinUrl(const HttpUrl& url) {
 }
 
 const char* UtilHttp::UserAgent() {
-    return "Orbimeteo/" ORBIMETEO_VERSION_TEXT " (+" ORBIMETEO_WEB_SITE_TEXT ")";
+    // NOAA asks automated clients for a way to reach their maker: the web site, else the
+    // e-mail address, whichever the build names.
+    static const std::string agent = [] {
+        const std::string site = BuildOptions::WebSite();
+        const std::string email = BuildOptions::ContactEmail();
+        std::string text = "Orbimeteo/" ORBIMETEO_VERSION_TEXT;
+        if (!site.empty()) {
+            text += " (+" + site + ")";
+        } else if (!email.empty()) {
+            text += " (" + email + ")";
+        }
+        return text;
+    }();
+    return agent.c_str();
 }
 
 bool UtilHttp::Exchange(CHttpClient& client, HttpRequest request, HttpReply& reply) {

@@ -7,6 +7,10 @@
 //   ui-input close CLASS            posts WM_CLOSE to the first window of CLASS
 //   ui-input command CLASS TITLE ID posts WM_COMMAND ID to the window of CLASS and TITLE
 //   ui-input placement CLASS        prints "visible maximised minimised left top right bottom"
+//   ui-input dialog TITLE           prints "centred 1|0" (on its visible owner, else on the work
+//                                   area), then "ID TEXT" for each control of the dialog or
+//                                   message box of TITLE, line breaks as "\n"
+//   ui-input dismiss TITLE          presses OK of the dialog or message box of TITLE
 //   ui-input host PROGRAM SECONDS   opens a window, starts "PROGRAM /p HWND", and after
 //                                   SECONDS prints whether a child covers the client area and
 //                                   how many of its pixels are not the host's grey, destroys the window
@@ -72,6 +76,57 @@ int LitPixels(HWND window, const RECT& client) {
     }
     ReleaseDC(window, dc);
     return lit;
+}
+
+std::string Utf8(const std::wstring& text) {
+    std::string bytes(text.size() * 4 + 1, '\0');
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                           bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(length > 0 ? length : 0);
+    return bytes;
+}
+
+// The text of a window of another process, asked of its own thread.
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
+    std::wstring text;
+    for (const wchar_t* c = buffer; *c != L'\0'; ++c) {
+        if (*c == L'\r') {
+            continue;
+        }
+        text += *c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, *c);
+    }
+    return text;
+}
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+    std::printf("%d %s\n", GetDlgCtrlID(control), Utf8(TextOf(control)).c_str());
+    return TRUE;
+}
+
+int PrintDialog(const wchar_t* title) {
+    const HWND dialog = FindWindowW(L"#32770", title);
+    if (dialog == nullptr || !IsWindowVisible(dialog)) {
+        return 1;
+    }
+    RECT area{};
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
+        GetWindowRect(owner, &area);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT own{};
+    GetWindowRect(dialog, &own);
+    const bool centred = std::abs((own.left + own.right) - (area.left + area.right)) <= 2 &&
+                         std::abs((own.top + own.bottom) - (area.top + area.bottom)) <= 2;
+    std::printf("centred %d\n", centred ? 1 : 0);
+    EnumChildWindows(dialog, PrintControl, 0);
+    std::fflush(stdout);
+    return 0;
 }
 
 int Host(const wchar_t* program, int seconds) {
@@ -155,6 +210,13 @@ int wmain(int argc, wchar_t** argv) {
                     IsIconic(window) ? 1 : 0, bounds.left, bounds.top, bounds.right, bounds.bottom);
         std::fflush(stdout);
         return 0;
+    }
+    if (verb == L"dialog" && argc == 3) {
+        return PrintDialog(argv[2]);
+    }
+    if (verb == L"dismiss" && argc == 3) {
+        const HWND dialog = FindWindowW(L"#32770", argv[2]);
+        return dialog != nullptr && PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
     }
     if (verb == L"host" && argc == 4) {
         return Host(argv[2], _wtoi(argv[3]));
