@@ -14,11 +14,13 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <winternl.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 constexpr UINT Diagnostics = 1164;
@@ -60,6 +62,52 @@ HWND LocalWeatherWindow(DWORD processId) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Wine answers 0 to GetProcessHandleCount but lists every process's handles in the system's
+// handle table, as Windows does.
+DWORD HandleCount(HANDLE process, DWORD processId) {
+    DWORD count = 0;
+    if (GetProcessHandleCount(process, &count) && count > 0) {
+        return count;
+    }
+    struct Entry {
+        ULONG ProcessId;
+        BYTE ObjectType;
+        BYTE Flags;
+        USHORT Handle;
+        PVOID Object;
+        ACCESS_MASK Access;
+    };
+    constexpr auto SystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    constexpr NTSTATUS InfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
+    std::vector<ULONG_PTR> buffer(1 << 16);
+    NTSTATUS status = 0;
+    while ((status = NtQuerySystemInformation(SystemHandleInformation, buffer.data(),
+                                              static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR)),
+                                              nullptr)) == InfoLengthMismatch) {
+        buffer.resize(buffer.size() * 2);
+    }
+    if (status != 0) {
+        return 0;
+    }
+    const ULONG entries = static_cast<ULONG>(buffer[0]);
+    const auto* entry = reinterpret_cast<const Entry*>(buffer.data() + 1);
+    for (ULONG i = 0; i < entries; ++i) {
+        count += entry[i].ProcessId == processId ? 1 : 0;
+    }
+    return count;
+}
+
+// Wine keeps PrivateUsage 0 and counts the committed private memory as the page-file usage,
+// which on Windows is the same figure.
+SIZE_T PrivateBytes(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
+        return 0;
+    }
+    return memory.PrivateUsage > 0 ? memory.PrivateUsage : memory.PagefileUsage;
 }
 
 bool WaitForBatch(HWND window, HANDLE process, int64_t before) {
@@ -125,13 +173,8 @@ int wmain(int argc, wchar_t** argv) {
                 Send(local, WM_COMMAND, LocalModes[(cycle / 5) % 3]);
             }
         }
-        PROCESS_MEMORY_COUNTERS_EX memory{};
-        memory.cb = sizeof memory;
-        GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-        DWORD handles = 0;
-        GetProcessHandleCount(process, &handles);
         std::wprintf(L"cycle %ld private=%llu handles=%lu gdi=%lu user=%lu graphics=%lld\n", cycle,
-                     static_cast<unsigned long long>(memory.PrivateUsage), handles,
+                     static_cast<unsigned long long>(PrivateBytes(process)), HandleCount(process, processId),
                      GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
                      static_cast<long long>(Ask(hidden, GraphicsObjects)));
         std::fflush(stdout);

@@ -4,8 +4,10 @@ good observation, so a soak can check what the program shows.
 
 Faults: 404, 500, a redirect loop, a body cut short of its length, a stall (half the body, a
 pause, the rest), garbage bytes, a 5 MB body, a 100,000-deep XML document and a DWML without
-time layouts. The good observations of a station are ever newer, by a minute each, yet always
-hours old, so every city is due again at the next tick.
+time layouts. A good observation is 100 minutes old: recent enough to be shown, old enough to be
+due again at the next tick. Its temperature follows from its time. The faults that carry an
+observation (cut short, stalled, or in a body over the limit) carry one a minute newer, so a
+program that took one would hold weather that no good reply gave.
 """
 
 import json
@@ -28,8 +30,6 @@ class FaultMix:
         self.drawn = 0
         self.counts = {}
         self.last_good = {}  # station: [unix minute, tenths of a degree]
-        self.serial = {}
-        self.base_minute = int(time.time() // 60) - 24 * 60
         with open(dwml_file, "r", encoding="utf-8") as f:
             self.dwml = f.read()
         self.dwml_without_layouts = re.sub(r"<time-layout\b.*?</time-layout>", "", self.dwml, flags=re.S)
@@ -47,13 +47,11 @@ class FaultMix:
             return kind
 
     def observation(self, station, good):
-        """A station file newer than the last one made for the station; remembered when good."""
-        with self.lock:
-            serial = self.serial.get(station, 0) + 1
-            self.serial[station] = serial
-            minute = self.base_minute + serial
-            celsius = (serial * 7) % 45 - 10
-            if good:
+        """A station file of 100 minutes ago (99 when not good); remembered when good."""
+        minute = int(time.time() // 60) - (100 if good else 99)
+        celsius = (minute * 7) % 45 - 10
+        if good:
+            with self.lock:
                 self.last_good[station] = [minute, celsius * 10]
         when = time.gmtime(minute * 60)
         degrees = lambda c: ("M%02d" % -c) if c < 0 else "%02d" % c
