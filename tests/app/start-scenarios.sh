@@ -682,11 +682,22 @@ case_local_weather_menu() {
 
 # hostile_start: runs a copy of the staged program (whose station database a case may have
 # replaced) until Windows ends the session; it must start, end with exit code 0 and leave no
-# ".temp" file.
+# ".temp" file. Saving forces the files to the disk, which takes its time while the disk is
+# still busy with a case's large files, so the end is not timed here.
 hostile_start() {
-    local saved_stage=$stage
+    local saved_stage=$stage begin
     stage=$hostile_stage
-    run_until_end_of_session
+    start_desktop cloud-pane.exe "Cloud Pane"
+    # The icon comes last in the start, after the first picture: the start is through.
+    local i
+    for ((i = 0; i < bound; i++)); do
+        wine "$tool" icon "Cloud Pane" && break
+        sleep 1
+    done
+    wine "$tool" icon "Cloud Pane" || fail "the start did not get through to its notification icon"
+    begin=$(date +%s%N)
+    end_session "Cloud Pane" "$last_pid"
+    note "ended $((($(date +%s%N) - begin) / 1000000)) ms after the tool sent WM_ENDSESSION"
     stage=$saved_stage
     no_temporary_files
 }
@@ -791,7 +802,10 @@ case_hostile_locked() {
         "$(winepath -w "$user_dir")\\release" &
     local lock_pid=$!
     cleanups+=("touch '$user_dir/release'; wait $lock_pid 2>/dev/null")
-    for ((i = 0; i < bound * 10 && ! -e $user_dir/ready; i++)); do sleep 0.1; done
+    for ((i = 0; i < bound * 10; i++)); do
+        [ -e "$user_dir/ready" ] && break
+        sleep 0.1
+    done
     [ -e "$user_dir/ready" ] || fail "the file-lock tool does not hold Options.txt"
     rm -f "$user_dir/ready"
     hostile_start
