@@ -35,9 +35,12 @@ private:
     void OnSecondDesktopStart();
     void OnTaskbarCreated();
     void OnConfigurationStart();
+    LRESULT OnDiagnostics(WPARAM query, LPARAM city) const;
     void ShowMenu();
 
     MenuHandle Menu;
     // Ticks of the download timer, up to 2, then parked at 3 once it runs every 15 minutes.
     int TimerTicks = 0;
+    // Download batches ended so far, for the diagnostics.
+    int BatchesFinished = 0;
 };

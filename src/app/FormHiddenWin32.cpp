@@ -73,6 +73,8 @@ LRESULT CFormHidden::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WindowMessages::ConfigurationStart:
         OnConfigurationStart();
         return 0;
+    case WindowMessages::Diagnostics:
+        return OnDiagnostics(wParam, lParam);
     case WM_POWERBROADCAST:
         // Back from sleep the weather held is hours old: fetch what is due now rather than at
         // the next tick.
@@ -166,6 +168,7 @@ void CFormHidden::OnReportsQueued() {
 }
 
 void CFormHidden::OnBatchFinished() {
+    ++BatchesFinished;
     if (Program::Exiting()) {
         return;
     }

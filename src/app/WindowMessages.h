@@ -19,4 +19,7 @@ constexpr unsigned NotifyIconCallback = User + 120; // 1144
 constexpr unsigned SecondDesktopStart = User + 130; // 1154
 // A screen-saver configuration start to the running desktop instance: open the options.
 constexpr unsigned ConfigurationStart = User + 131; // 1155
+// A support tool to the hidden window: one figure of the running program as the message's
+// result (app/Diagnostics.h); the soak harness samples them. Sent, never posted.
+constexpr unsigned Diagnostics = User + 140; // 1164
 } // namespace WindowMessages

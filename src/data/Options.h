@@ -59,14 +59,16 @@ public:
     // Reads both files; never fails: what cannot be read keeps its value.
     void Load();
     // "Options.txt": each key on its own, a damaged value leaving only its own field as it was.
-    // A file without a HomeCity line means no home city. A file that cannot be read, or in which
-    // not one key reads, is damaged: everything keeps its value, and the first save keeps the
-    // file as "Options.txt.damaged" before replacing it.
+    // A file without a HomeCity line means no home city. A file in which not one key reads is
+    // damaged: everything keeps its value, and the first save keeps the file as
+    // "Options.txt.damaged" before replacing it. A file that exists but cannot be read keeps
+    // every value too, and no save of these options replaces it.
     void ReadOptions();
     // "Cities.txt": one favourite a line, blank lines skipped. An existing empty file means no
     // favourites; a missing one keeps the list. A damaged line loses only its own favourite, and
-    // the first save keeps the file as it was as "Cities.txt.damaged"; a file that cannot be
-    // read, or of which no line reads, keeps the list too.
+    // the first save keeps the file as it was as "Cities.txt.damaged"; a file of which no line
+    // reads keeps the list too. A file that exists but cannot be read keeps the list, and no
+    // save of these options replaces it.
     void LoadCities();
     // The value of the key's line, exactly as written: from after "key=" up to the line's end,
     // CR LF or LF alone. The key must start a line; a key that is missing, or whose line has no
@@ -79,7 +81,8 @@ public:
     bool Save() const;
     // Each file is written to a ".temp" file beside it, forced to the disk and then renamed
     // over the old one in one step, so a crash leaves either the old or the new file. A file
-    // marked read-only is not replaced, and a failed save removes its ".temp" file again.
+    // marked read-only, or one that loading found but could not read, is not replaced, and a
+    // failed save removes its ".temp" file again.
     void SaveOptions() const;
     void SaveCities() const;
 
@@ -97,9 +100,12 @@ private:
 
     OptionsSite site_;
     // What loading found of the files on disk, not part of the settings: a damaged file is kept
-    // aside by the first save that replaces it.
+    // aside by the first save that replaces it; a file that is there but could not be read
+    // (locked, access denied, an I/O error) is never replaced, as what it holds is unknown.
     mutable bool optionsFileDamaged_ = false;
     mutable bool citiesFileDamaged_ = false;
+    bool optionsFileUnreadable_ = false;
+    bool citiesFileUnreadable_ = false;
 };
 
 template <> struct CPtrLocations<COptions> {

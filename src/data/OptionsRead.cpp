@@ -90,7 +90,7 @@ void COptions::ReadOptions() {
     case SettingsFile::Found::Missing:
         return; // no file yet: the defaults stay
     case SettingsFile::Found::Unreadable:
-        optionsFileDamaged_ = true;
+        optionsFileUnreadable_ = true;
         return;
     case SettingsFile::Found::Read:
         break;
@@ -148,7 +148,7 @@ void COptions::LoadCities() {
     case SettingsFile::Found::Missing:
         return; // no file yet: the default favourites stay
     case SettingsFile::Found::Unreadable:
-        citiesFileDamaged_ = true;
+        citiesFileUnreadable_ = true;
         return;
     case SettingsFile::Found::Read:
         break;

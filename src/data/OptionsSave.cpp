@@ -36,6 +36,10 @@ bool COptions::Save() const {
 }
 
 void COptions::SaveOptions() const {
+    // Defaults written over a file that could not be read would lose what it holds.
+    if (optionsFileUnreadable_) {
+        ThrowApplicationException("COptions::SaveOptions (308)");
+    }
     // The user's protection stands: no rename may get around it.
     if (UtilFile::IsReadOnly(site_.OptionsFile)) {
         ThrowApplicationException("COptions::SaveOptions (310)");
@@ -80,6 +84,9 @@ void COptions::SaveOptions() const {
 void COptions::SaveCities() const {
     if (Cities.IsEmpty()) {
         return;
+    }
+    if (citiesFileUnreadable_) {
+        ThrowApplicationException("COptions::SaveCities (292)");
     }
     if (UtilFile::IsReadOnly(site_.CitiesFile)) {
         ThrowApplicationException("COptions::SaveCities (294)");

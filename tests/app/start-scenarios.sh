@@ -819,6 +819,148 @@ case_options_remove_rename() {
     end_session "Cloud Pane" "$first"
 }
 
+# ---- hostile files --------------------------------------------------------------------------
+
+# hostile_start: runs a copy of the staged program (whose station database a case may have
+# replaced) until Windows ends the session; it must start, end with exit code 0 and leave no
+# ".temp" file. Saving forces the files to the disk, which takes its time while the disk is
+# still busy with a case's large files, so the end is not timed here.
+hostile_start() {
+    local saved_stage=$stage begin
+    stage=$hostile_stage
+    start_desktop cloud-pane.exe "Cloud Pane"
+    # The icon comes last in the start, after the first picture: the start is through.
+    local i
+    for ((i = 0; i < bound; i++)); do
+        wine "$tool" icon "Cloud Pane" && break
+        sleep 1
+    done
+    wine "$tool" icon "Cloud Pane" || fail "the start did not get through to its notification icon"
+    begin=$(date +%s%N)
+    end_session "Cloud Pane" "$last_pid"
+    note "ended $((($(date +%s%N) - begin) / 1000000)) ms after the tool sent WM_ENDSESSION"
+    stage=$saved_stage
+    no_temporary_files
+}
+
+# hostile_files: a fresh per-user folder and a copy of the stage, in $user_dir and
+# $hostile_stage.
+hostile_files() {
+    fresh_user_folder
+    hostile_stage=$(mktemp -d)
+    cleanups+=("chmod -R u+w '$hostile_stage'; rm -rf '$hostile_stage'")
+    cp -r "$stage/." "$hostile_stage/"
+}
+
+# same_file A B WHAT: fails unless the two files hold the same bytes.
+same_file() { cmp -s "$1" "$2" || fail "$3"; }
+
+case_hostile_random_bytes() {
+    hostile_files
+    local name
+    for name in Options.txt Cities.txt; do
+        head -c 1048576 /dev/urandom | tr -d '\n\r' >"$user_dir/$name"
+        cp "$user_dir/$name" "$user_dir/$name.before"
+    done
+    head -c 1048576 /dev/urandom >"$hostile_stage/CityRecords.txt"
+    hostile_start
+    same_file "$user_dir/Options.txt.before" "$user_dir/Options.txt.damaged" "Options.txt.damaged is not the file as it was"
+    same_file "$user_dir/Cities.txt.before" "$user_dir/Cities.txt.damaged" "Cities.txt.damaged is not the file as it was"
+    same_crlf_lines "$user_dir/Options.txt" "${default_options_lines[@]}" || fail "Options.txt is not the defaults"
+    same_crlf_lines "$user_dir/Cities.txt" "${default_cities_lines[@]}" || fail "Cities.txt is not the defaults"
+}
+
+# 50 MB each: good lines first, then lines of noise; what reads is kept, the rest is kept aside.
+case_hostile_50_megabytes() {
+    hostile_files
+    london_options_lines
+    { printf '%s\r\n' "${london_lines[@]}"; head -c 52428800 /dev/zero | tr '\0' 'x' | fold -w 1000; } >"$user_dir/Options.txt"
+    { printf '%s\r\n' "${default_cities_lines[@]:0:3}"; head -c 52428800 /dev/zero | tr '\0' ';' | fold -w 1000; } >"$user_dir/Cities.txt"
+    cp "$user_dir/Cities.txt" "$user_dir/Cities.txt.before"
+    head -c 52428800 /dev/zero | tr '\0' 'y' | fold -w 5000 >"$hostile_stage/CityRecords.txt"
+    hostile_start
+    same_crlf_lines "$user_dir/Options.txt" "${london_lines[@]}" || fail "Options.txt lost the London settings"
+    same_crlf_lines "$user_dir/Cities.txt" "${default_cities_lines[@]:0:3}" || fail "Cities.txt lost its three good lines"
+    same_file "$user_dir/Cities.txt.before" "$user_dir/Cities.txt.damaged" "Cities.txt.damaged is not the file as it was"
+}
+
+case_hostile_folders() {
+    hostile_files
+    mkdir "$user_dir/Options.txt" "$user_dir/Cities.txt"
+    rm -f "$hostile_stage/CityRecords.txt"
+    mkdir "$hostile_stage/CityRecords.txt"
+    hostile_start
+    [ -d "$user_dir/Options.txt" ] && [ -d "$user_dir/Cities.txt" ] || fail "a folder was replaced"
+}
+
+# Read, used, and left as they are.
+case_hostile_read_only() {
+    hostile_files
+    london_options_lines
+    printf '%s\r\n' "${london_lines[@]}" >"$user_dir/Options.txt"
+    printf '%s\r\n' "${default_cities_lines[@]:3:2}" >"$user_dir/Cities.txt"
+    cp "$user_dir/Options.txt" "$user_dir/Options.txt.before"
+    cp "$user_dir/Cities.txt" "$user_dir/Cities.txt.before"
+    chmod a-w "$user_dir/Options.txt" "$user_dir/Cities.txt" "$hostile_stage/CityRecords.txt"
+    hostile_start
+    same_file "$user_dir/Options.txt.before" "$user_dir/Options.txt" "the read-only Options.txt was written over"
+    same_file "$user_dir/Cities.txt.before" "$user_dir/Cities.txt" "the read-only Cities.txt was written over"
+}
+
+# NUL bytes and lines of a megabyte among good lines: the good lines stay.
+case_hostile_nul_and_long_lines() {
+    hostile_files
+    london_options_lines
+    {
+        printf '%s\r\n' "${london_lines[@]:0:8}"
+        head -c 1048576 /dev/zero | tr '\0' 'z'
+        printf '\r\n\0\0Weather\0IconScale=5\r\n'
+        printf '%s\r\n' "${london_lines[@]:8}"
+    } >"$user_dir/Options.txt"
+    {
+        printf '%s\r\n' "${default_cities_lines[0]}"
+        head -c 1048576 /dev/zero | tr '\0' 'q'
+        printf '\r\n\0\0\0%s\r\n' "${default_cities_lines[1]}"
+        printf '%s\r\n' "${default_cities_lines[2]}"
+    } >"$user_dir/Cities.txt"
+    { head -c 1048576 /dev/zero | tr '\0' 'r'; printf '\n\0\0\0\n'; } >>"$hostile_stage/CityRecords.txt"
+    hostile_start
+    same_crlf_lines "$user_dir/Options.txt" "${london_lines[@]}" ||
+        fail "Options.txt is not the London settings: $(head -c 300 "$user_dir/Options.txt" | cat -A)"
+    same_crlf_lines "$user_dir/Cities.txt" "${default_cities_lines[0]}" "${default_cities_lines[2]}" ||
+        fail "Cities.txt does not hold the two good lines: $(head -c 300 "$user_dir/Cities.txt" | cat -A)"
+}
+
+# Held open without sharing by another program while the program starts and ends: the
+# defaults for the session, and the file is still the user's afterwards, read by the next start.
+case_hostile_locked() {
+    local lock_tool=${ORBIMETEO_FILE_LOCK_TOOL:?the file-lock tool} i
+    hostile_files
+    london_options_lines
+    printf '%s\r\n' "${london_lines[@]}" >"$user_dir/Options.txt"
+    cp "$user_dir/Options.txt" "$user_dir/Options.txt.before"
+    wine "$lock_tool" "$(winepath -w "$user_dir/Options.txt")" "$(winepath -w "$user_dir")\\ready" \
+        "$(winepath -w "$user_dir")\\release" &
+    local lock_pid=$!
+    cleanups+=("touch '$user_dir/release'; wait $lock_pid 2>/dev/null")
+    for ((i = 0; i < bound * 10; i++)); do
+        [ -e "$user_dir/ready" ] && break
+        sleep 0.1
+    done
+    [ -e "$user_dir/ready" ] || fail "the file-lock tool does not hold Options.txt"
+    rm -f "$user_dir/ready"
+    hostile_start
+    touch "$user_dir/release"
+    wait "$lock_pid" || fail "the file-lock tool failed"
+    rm -f "$user_dir/release"
+    same_file "$user_dir/Options.txt.before" "$user_dir/Options.txt" "the locked Options.txt was written over"
+    [ ! -e "$user_dir/Options.txt.damaged" ] || fail "the locked Options.txt was kept as damaged"
+    same_crlf_lines "$user_dir/Cities.txt" "${default_cities_lines[@]}" || fail "Cities.txt was not saved"
+    # Free again: read, and saved as it was read.
+    hostile_start
+    same_crlf_lines "$user_dir/Options.txt" "${london_lines[@]}" || fail "the next start lost the London settings"
+}
+
 [ -f "$stage/cloud-pane.exe" ] || fail "no staged program in $stage"
 require_no_instance
 # No start of these tests reaches NOAA: unless a case points the program at its own server,

@@ -25,7 +25,8 @@ private:
 };
 } // namespace
 
-// Defaults while it cannot be read; it is replaced only once a copy of it is kept.
+// Defaults while it cannot be read; as what it holds is unknown, these options never replace it,
+// not even once the lock is gone.
 TEST_F(OptionsFiles, ALockedFileIsNotLost) {
     const std::string text = "HomeCity=\r\nUseMetricSystem=true\r\n";
     folder.Write(L"Options.txt", text);
@@ -42,8 +43,13 @@ TEST_F(OptionsFiles, ALockedFileIsNotLost) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / L"Options.txt.temp"));
 
     lock.Release();
+    EXPECT_FALSE(options.Save());
+    EXPECT_EQ(2, failuresReported);
     EXPECT_EQ(text, folder.Read(L"Options.txt"));
-    ASSERT_TRUE(options.Save());
-    EXPECT_EQ(text, folder.Read(L"Options.txt.damaged"));
-    EXPECT_EQ(DefaultOptionsText, folder.Read(L"Options.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / L"Options.txt.damaged"));
+
+    COptions later(OptionsEdition::CloudPane, site);
+    later.Load();
+    EXPECT_TRUE(later.HomeCity.IsEmpty());
+    EXPECT_TRUE(later.UseMetricSystem);
 }

@@ -38,6 +38,11 @@ only against the DNS names. Paths:
     /__stop                                      ends the server
     /__last-soap/TOKEN                           the last forecast request posted with TOKEN
     /__requests                                  every request so far but these /__ ones
+    /__faults                                    with --faults: each station's last good
+                                                 observation and the replies given (JSON)
+
+--faults SEED [--stall-ms MS --stall-every N] answers every station file and forecast request
+from the shuffled mix of fault_mix.py instead (every N-th request a stall of MS, default never).
 
 Forecast requests are POSTs to /soap/TOKEN/MODE/ndfdXMLserver.php (or any path ending in
 ndfdXMLserver.php, TOKEN "default", MODE "ok"); /redirect/CODE/N/PATH, /to-https/CODE/PATH and
@@ -190,7 +195,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
         parts = path.split("/")
         head = parts[1] if len(parts) > 1 else ""
         rest = "/" + "/".join(parts[2:])
-        if head == "__stop":
+        station = next((path[len(p):-4] for p in STATION_PREFIXES if path.startswith(p) and path.endswith(".TXT")), None)
+        if self.server.faults and station:
+            self.server.faults.answer_station(self, station)
+        elif head == "__faults" and self.server.faults:
+            self.send_plain(200, self.server.faults.report())
+        elif head == "__stop":
             self.send_plain(200, b"stopping\n", close=True)
             threading.Thread(target=stop_all, args=(self.server.group,), daemon=True).start()
         elif head == "__requests":
@@ -283,6 +293,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             token, mode = parts[2], parts[3]
         record = "SOAPAction: %s\r\n\r\n" % self.headers.get("SOAPAction", "")
         self.server.soap_requests[token] = record.encode("latin-1") + body
+        if self.server.faults:
+            self.server.faults.answer_forecast(self, lambda document, markup="": response(NDFD_NS, document, markup))
+            return
 
         if mode == "http500":
             raise Reply(500, b"internal error\n")
@@ -451,7 +464,12 @@ def start(args):
     # One log for every port, so a test sees an https fetch beside an http one.
     request_log = []
     log_lock = threading.Lock()
+    faults = None
+    if args.faults is not None:
+        from fault_mix import FaultMix
+        faults = FaultMix(args.faults, args.stall_ms, args.stall_every, args.dwml)
     for server in servers:
+        server.faults = faults
         server.stations = args.stations
         server.dwml = args.dwml
         server.soap_requests = soap_requests
@@ -529,6 +547,9 @@ def main():
     start_parser.add_argument("--tls-dir")
     start_parser.add_argument("--lifetime", type=float, default=900)
     start_parser.add_argument("--foreground", action="store_true")
+    start_parser.add_argument("--faults", type=int)
+    start_parser.add_argument("--stall-ms", type=int, default=15000)
+    start_parser.add_argument("--stall-every", type=int, default=0)
     stop_parser = commands.add_parser("stop")
     stop_parser.add_argument("--port-file", required=True)
     requests_parser = commands.add_parser("requests")
