@@ -50,7 +50,7 @@ CFormOptionsCities::CFormOptionsCities(std::wstring cityRecordsFile)
     : cityRecordsFile_(std::move(cityRecordsFile)) {}
 
 bool CFormOptionsCities::Create(HWND optionsDialog) {
-    return CreateModeless(IDD_OPTIONS_CITIES, optionsDialog);
+    return CreateChild(IDD_OPTIONS_CITIES, optionsDialog);
 }
 
 bool CFormOptionsCities::OnInit() {
