@@ -4,6 +4,7 @@
 #include "app/MessageLoop.h"
 #include "app/OptionsDialog.h"
 #include "app/Program.h"
+#include "ui/FormLocalWeather.h"
 #include "ui/UiResourceIds.h"
 #include "ui/WebLinks.h"
 
@@ -92,6 +93,11 @@ void CFormEarth::OnCommand(WORD command) {
         break;
     case IDC_OPTIONS:
         OptionsDialog::Open(-1);
+        break;
+    case IDC_LOCAL_WEATHER:
+        if (CFormLocalWeather* window = Program::LocalWeather()) {
+            window->Show();
+        }
         break;
     case IDC_WEB_PAGE:
         WebLinks::WebPage(Handle());

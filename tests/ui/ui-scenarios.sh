@@ -226,6 +226,15 @@ viewer-links)
     has "centred 1" || fail "About is not centred on the viewer"
     has "1042 Globe Glow 3.2.5" || fail "About does not show 'Globe Glow 3.2.5'"
     dismiss About
+    # Its close box only hides the local weather window; the viewer's Local Weather shows it.
+    wine "$tool" close Orbimeteo_FormLocalWeather || fail "no local weather window"
+    sleep 1
+    [ "$(wine "$tool" placement Orbimeteo_FormLocalWeather | cut -d' ' -f1)" = 0 ] ||
+        fail "the local weather window did not hide"
+    wine "$tool" command "$viewer" "Globe Glow" 32834
+    sleep 1
+    [ "$(wine "$tool" placement Orbimeteo_FormLocalWeather | cut -d' ' -f1)" = 1 ] ||
+        fail "the viewer's Local Weather did not show the local weather window"
     ;;
 *)
     fail "unknown case $case"
