@@ -3,6 +3,7 @@
 // sort by "City". Figures only; run under Wine or on Windows with the installation data at
 // INSTALL (default: the stage folder beside the program).
 #include "BestOf.h"
+#include "InstallFolderWin32.h"
 
 #include "ui/CityDialogIds.h"
 #include "ui/FormSelectCity.h"
@@ -53,18 +54,7 @@ HWND CreateOwner() {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::wstring install;
-    if (argc > 1) {
-        install = argv[1];
-    } else {
-        wchar_t path[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        install = path;
-        install.erase(install.find_last_of(L'\\') + 1);
-    }
-    if (!install.empty() && install.back() != L'\\') {
-        install += L'\\';
-    }
+    const std::wstring install = BenchInstallFolder(argc, argv);
     const std::wstring file = install + L"CityRecords.txt";
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);

@@ -2,6 +2,8 @@
 // mode with a 14-period forecast, and watches the graphics objects and memory over 1,000
 // redraws. Figures only; run under Wine or on Windows with the installation data at
 // INSTALL (default: the stage folder beside the program).
+#include "InstallFolderWin32.h"
+
 #include "core/Clock.h"
 #include "core/DateTime.h"
 #include "data/Options.h"
@@ -113,18 +115,7 @@ void Run(const std::wstring& install) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::wstring install;
-    if (argc > 1) {
-        install = argv[1];
-    } else {
-        wchar_t path[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        install = path;
-        install.erase(install.find_last_of(L'\\') + 1);
-    }
-    if (!install.empty() && install.back() != L'\\') {
-        install += L'\\';
-    }
+    const std::wstring install = BenchInstallFolder(argc, argv);
     const CGraphicsSession gdiplus;
     Run(install);
     return 0;

@@ -4,6 +4,7 @@
 // again each time. Figures only; run under Wine (bench/window-paint-wine.sh gives it a screen
 // large enough) or on Windows. INSTALL defaults to the program's own folder.
 #include "BestOf.h"
+#include "InstallFolderWin32.h"
 
 #include "core/Clock.h"
 #include "core/DateTime.h"
@@ -166,18 +167,7 @@ void Run(const std::wstring& install) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::wstring install;
-    if (argc > 1) {
-        install = argv[1];
-    } else {
-        wchar_t path[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        install = path;
-        install.erase(install.find_last_of(L'\\') + 1);
-    }
-    if (!install.empty() && install.back() != L'\\') {
-        install += L'\\';
-    }
+    const std::wstring install = BenchInstallFolder(argc, argv);
     SetProcessDPIAware();
     const CGraphicsSession gdiplus;
     Run(install);

@@ -147,16 +147,8 @@ void CFormHidden::OnCommand(WORD command) {
     case IDC_OPTIONS:
         OptionsDialog::Open(-1);
         break;
-    case IDC_WEB_PAGE:
-        WebLinks::WebPage(Handle());
-        break;
-    case IDC_FEEDBACK:
-        WebLinks::Feedback(Handle());
-        break;
-    case IDC_ABOUT:
-        WebLinks::About(Handle());
-        break;
     default:
+        WebLinks::HandleCommand(Handle(), command);
         break;
     }
 }

@@ -99,16 +99,8 @@ void CFormEarth::OnCommand(WORD command) {
             window->Show();
         }
         break;
-    case IDC_WEB_PAGE:
-        WebLinks::WebPage(Handle());
-        break;
-    case IDC_FEEDBACK:
-        WebLinks::Feedback(Handle());
-        break;
-    case IDC_ABOUT:
-        WebLinks::About(Handle());
-        break;
     default:
+        WebLinks::HandleCommand(Handle(), command);
         break;
     }
 }

@@ -7,4 +7,6 @@ namespace WebLinks {
 void About(HWND owner);
 void Feedback(HWND owner);
 void WebPage(HWND owner);
+// The menu commands of the three, the same in every menu; false for any other command.
+bool HandleCommand(HWND owner, int command);
 } // namespace WebLinks

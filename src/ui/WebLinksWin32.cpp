@@ -1,8 +1,10 @@
 #include "ui/WebLinks.h"
 
+#include "app/CommandIds.h"
 #include "app/Program.h"
 #include "core/Util.h"
 #include "ui/FormAbout.h"
+#include "ui/UiResourceIds.h"
 #include "ui/WebAddress.h"
 #include "ui/WebSite.h"
 
@@ -36,5 +38,21 @@ void WebLinks::WebPage(HWND owner) {
         const std::wstring text = L"Please visit " + WebSite::Address();
         MessageBoxW(owner, text.c_str(), Program::DisplayName(), MB_OK | MB_ICONINFORMATION);
     } catch (...) {
+    }
+}
+
+bool WebLinks::HandleCommand(HWND owner, int command) {
+    switch (command) {
+    case IDC_WEB_PAGE:
+        WebPage(owner);
+        return true;
+    case IDC_FEEDBACK:
+        Feedback(owner);
+        return true;
+    case IDC_ABOUT:
+        About(owner);
+        return true;
+    default:
+        return false;
     }
 }
