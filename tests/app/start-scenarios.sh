@@ -4,6 +4,8 @@
 # WINEPREFIX and DISPLAY come from the environment. Every wait is bounded; programs are ended
 # the way Windows ends them (WM_ENDSESSION), wineserver -k only when that fails.
 set -uo pipefail
+# shellcheck source=../lib/scenario.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/scenario.sh"
 stage=$1
 tool=$2
 case=$3
@@ -14,23 +16,6 @@ bound=30
 
 started=() # "pid displayname" of every background start
 cleanups=()
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-note() { echo "-- $*"; }
-
-# gone PID TENTHS: waits up to TENTHS tenths of a second for the process to end.
-gone() {
-    local i
-    for ((i = 0; i < $2; i++)); do
-        kill -0 "$1" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    ! kill -0 "$1" 2>/dev/null
-}
 
 on_exit() {
     local entry pid i

@@ -5,6 +5,8 @@
 # DISPLAY comes from the environment. PREFIX is removed and made again; it is removed at the
 # end when every check passed.
 set -uo pipefail
+# shellcheck source=../lib/scenario.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/scenario.sh"
 setup=$1
 data=$2
 tool=$3
@@ -19,13 +21,6 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 bound=120
 
 started=()
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-note() { echo "-- $*"; }
 
 on_exit() {
     local rc=$? pid

@@ -6,7 +6,9 @@
 // With 0 cycles it only prints the cities.
 // A cycle: WM_TIMER 1 (a download batch of every due city) and a wait for the batch's end,
 // which installs a wallpaper and repaints the Earth viewer (opened first with command 32820);
-// every fifth cycle WM_TIMER 2 (the overlay redraw), and the local weather window's next mode.
+// every fifth cycle WM_TIMER 2 (the overlay redraw), the local weather window's next mode, and
+// the options dialog opened (message 1155) and closed with OK, which saves the settings,
+// installs the wallpaper again and queues a download.
 // Prints one line a cycle,
 //   cycle N private=BYTES handles=N gdi=N user=N graphics=N
 // then one line a city, "city INDEX minute=M tenths=T" (the observation the program holds).
@@ -25,6 +27,7 @@
 namespace {
 constexpr UINT Diagnostics = 1164;
 constexpr WPARAM GraphicsObjects = 0, BatchesFinished = 1, Cities = 2, ObservationMinute = 3, Temperature = 4;
+constexpr UINT OpenOptions = 1155;
 constexpr WORD EarthCommand = 32820;
 constexpr WORD LocalModes[] = {32827, 32826, 32792}; // Large, Small, Icon Only
 constexpr DWORD BatchBoundMs = 180000;
@@ -40,6 +43,25 @@ int64_t Ask(HWND window, WPARAM query, LPARAM city = 0) {
 void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) {
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 30000, &answer);
+}
+
+// The options dialog of the process, once it shows.
+HWND OptionsDialog(DWORD processId) {
+    for (int tries = 0; tries < 500; ++tries) {
+        for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); window != nullptr;
+             window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t title[128] = {};
+            GetWindowTextW(window, title, 128);
+            if (owner == processId && IsWindowVisible(window) &&
+                std::wcsstr(title, L" - Options") != nullptr) {
+                return window;
+            }
+        }
+        Sleep(10);
+    }
+    return nullptr;
 }
 
 HWND LocalWeatherWindow(DWORD processId) {
@@ -172,6 +194,14 @@ int wmain(int argc, wchar_t** argv) {
             if (const HWND local = LocalWeatherWindow(processId)) {
                 Send(local, WM_COMMAND, LocalModes[(cycle / 5) % 3]);
             }
+            PostMessageW(hidden, OpenOptions, 0, 0);
+            const HWND options = OptionsDialog(processId);
+            if (options == nullptr) {
+                std::wprintf(L"cycle %ld: no options dialog\n", cycle);
+                result = 1;
+                break;
+            }
+            Send(options, WM_COMMAND, IDOK);
         }
         std::wprintf(L"cycle %ld private=%llu handles=%lu gdi=%lu user=%lu graphics=%lld\n", cycle,
                      static_cast<unsigned long long>(PrivateBytes(process)), HandleCount(process, processId),

@@ -8,6 +8,8 @@
 # at the tenth of the run (cycle 100 of 1,000). WINEPREFIX and DISPLAY come from the
 # environment; ORBIMETEO_SOAK_STALL_EVERY (default 200) spaces the 15-second stalls.
 set -uo pipefail
+# shellcheck source=../lib/scenario.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/scenario.sh"
 stage=$1
 driver=$2
 tool=$3
@@ -18,11 +20,6 @@ fake_noaa=$here/../weather/fake_noaa.py
 stations=(KLAX KMIA KJFK LFPO LEMD LIRF RJAA WSSS FAJS ESSA CYVR YSSY ZBAA VHHH VIDP GMMC SBBR MMMX)
 cleanups=()
 pid=
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 on_exit() {
     local i

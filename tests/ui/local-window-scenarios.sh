@@ -4,6 +4,8 @@
 # Usage: local-window-scenarios.sh STAGE HIDDEN-WINDOW-TOOL LOCAL-WINDOW-TOOL CASE
 # WINEPREFIX and DISPLAY come from the environment. Every wait is bounded.
 set -uo pipefail
+# shellcheck source=../lib/scenario.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/scenario.sh"
 stage=$1
 hidden_tool=$2
 tool=$3
@@ -12,22 +14,6 @@ export WINEDEBUG=${WINEDEBUG:--all}
 bound=30
 pid=
 cleanups=()
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-note() { echo "-- $*"; }
-
-gone() {
-    local i
-    for ((i = 0; i < $2; i++)); do
-        kill -0 "$1" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    ! kill -0 "$1" 2>/dev/null
-}
 
 on_exit() {
     local i

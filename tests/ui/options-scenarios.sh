@@ -3,6 +3,8 @@
 # Usage: options-scenarios.sh STAGE HIDDEN-WINDOW-TOOL OPTIONS-DIALOG-TOOL CASE. WINEPREFIX and
 # DISPLAY come from the environment. Every wait is bounded.
 set -uo pipefail
+# shellcheck source=../lib/scenario.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/scenario.sh"
 stage=$1
 hidden=$2
 tool=$3
@@ -11,13 +13,6 @@ export WINEDEBUG=${WINEDEBUG:--all}
 bound=60
 pids=()
 cleanups=()
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-note() { echo "-- $*"; }
 
 on_exit() {
     local pid i

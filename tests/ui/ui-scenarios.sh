@@ -3,6 +3,8 @@
 # Usage: ui-scenarios.sh STAGE UI-INPUT-TOOL CASE. WINEPREFIX and DISPLAY come from the
 # environment. Every wait is bounded.
 set -uo pipefail
+# shellcheck source=../lib/scenario.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/scenario.sh"
 stage=$1
 tool=$2
 case=$3
@@ -10,11 +12,6 @@ export WINEDEBUG=${WINEDEBUG:--all}
 saver=Orbimeteo_FormScreenSaver
 viewer=Orbimeteo_FormEarth
 pid=
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 on_exit() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then

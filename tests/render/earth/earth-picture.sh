@@ -2,16 +2,13 @@
 # The Earth picture drawn by orbimeteo-render.exe under Wine, checked by its pixels against the
 # installation's day and night images. Usage: earth-picture.sh STAGE CASE
 set -uo pipefail
+# shellcheck source=../../lib/scenario.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../lib/scenario.sh"
 stage=$1
 case=$2
 export WINEDEBUG=${WINEDEBUG:--all}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 # render OUT ARGS...: the picture at 2048 x 1024, half the world images' size.
 render() {
