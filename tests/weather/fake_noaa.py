@@ -41,8 +41,9 @@ only against the DNS names. Paths:
     /__faults                                    with --faults: each station's last good
                                                  observation and the replies given (JSON)
 
---faults SEED [--stall-ms MS --stall-every N] answers every station file and forecast request
-from the shuffled mix of fault_mix.py instead (every N-th request a stall of MS, default never).
+--faults SEED [--stall-ms MS --stall-every N --good-per-deck G] answers every station file and
+forecast request from the shuffled mix of fault_mix.py instead: decks of G good replies (default
+10) and one of each fault, every N-th request a stall of MS (default never).
 
 Forecast requests are POSTs to /soap/TOKEN/MODE/ndfdXMLserver.php (or any path ending in
 ndfdXMLserver.php, TOKEN "default", MODE "ok"); /redirect/CODE/N/PATH, /to-https/CODE/PATH and
@@ -467,7 +468,7 @@ def start(args):
     faults = None
     if args.faults is not None:
         from fault_mix import FaultMix
-        faults = FaultMix(args.faults, args.stall_ms, args.stall_every, args.dwml)
+        faults = FaultMix(args.faults, args.stall_ms, args.stall_every, args.good_per_deck, args.dwml)
     for server in servers:
         server.faults = faults
         server.stations = args.stations
@@ -550,6 +551,7 @@ def main():
     start_parser.add_argument("--faults", type=int)
     start_parser.add_argument("--stall-ms", type=int, default=15000)
     start_parser.add_argument("--stall-every", type=int, default=0)
+    start_parser.add_argument("--good-per-deck", type=int, default=10)
     stop_parser = commands.add_parser("stop")
     stop_parser.add_argument("--port-file", required=True)
     requests_parser = commands.add_parser("requests")

@@ -17,12 +17,12 @@ import threading
 import time
 
 FAULTS = ["404", "500", "redirect-loop", "truncated", "garbage", "big", "deep", "no-time-layouts"]
-GOOD_PER_DECK = 10
 
 
 class FaultMix:
-    def __init__(self, seed, stall_ms, stall_every, dwml_file):
+    def __init__(self, seed, stall_ms, stall_every, good_per_deck, dwml_file):
         self.random = random.Random(seed)
+        self.good_per_deck = good_per_deck
         self.stall_ms = stall_ms
         self.stall_every = stall_every
         self.lock = threading.Lock()
@@ -37,7 +37,7 @@ class FaultMix:
     def next_kind(self):
         with self.lock:
             if not self.deck:
-                self.deck = ["good"] * GOOD_PER_DECK + FAULTS
+                self.deck = ["good"] * self.good_per_deck + FAULTS
                 self.random.shuffle(self.deck)
             self.drawn += 1
             kind = self.deck.pop()
