@@ -6,7 +6,9 @@
 # the program ends cleanly and saves its settings. From 200 cycles on, private bytes, handles,
 # and the GDI, USER and graphics-layer object counts at the last cycle are within 5 % of those
 # at the tenth of the run (cycle 100 of 1,000). WINEPREFIX and DISPLAY come from the
-# environment; ORBIMETEO_SOAK_STALL_EVERY (default 200) spaces the 15-second stalls.
+# environment; ORBIMETEO_SOAK_STALL_EVERY (default 200) spaces the 15-second stalls, and
+# ORBIMETEO_SOAK_GOOD_PER_DECK (default 10) sets how many good replies come with each fault.
+# Prints the samples of every tenth of the run; ORBIMETEO_SOAK_SAMPLES=FILE keeps them all.
 set -uo pipefail
 # shellcheck source=../lib/scenario.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/scenario.sh"
@@ -92,6 +94,7 @@ wine "$driver" "Cloud Pane" "$cycles" | tr -d '\r' >"$work/cycles"
 driven=$?
 seconds=$(($(date +%s) - begin))
 [ -n "${ORBIMETEO_SOAK_SCREENSHOT:-}" ] && import -window root "$ORBIMETEO_SOAK_SCREENSHOT"
+[ -n "${ORBIMETEO_SOAK_SAMPLES:-}" ] && cp "$work/cycles" "$ORBIMETEO_SOAK_SAMPLES"
 [ "$driven" -eq 0 ] || fail "the driver stopped: $(tail -n 3 "$work/cycles")"
 kill -0 "$pid" 2>/dev/null || fail "cloud-pane.exe ended during the soak"
 
@@ -122,7 +125,7 @@ faults = json.load(open(faults_file))
 print("soak: %d cycles in %s s; replies %s" % (count, seconds, json.dumps(faults["replies"], sort_keys=True)))
 names = ["private bytes", "handles", "GDI objects", "USER objects", "graphics objects"]
 base = max(1, count // 10)
-for n in sorted({1, base, count}):
+for n in sorted({1, count} | set(range(base, count + 1, base))):
     if n in samples:
         print("  cycle %5d: " % n + ", ".join("%s %d" % (k, v) for k, v in zip(names, samples[n])))
 bad = []
