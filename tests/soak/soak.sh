@@ -77,7 +77,8 @@ cleanups+=("rm -rf '$work'")
 mkdir "$work/stations"
 python3 "$fake_noaa" start --stations "$work/stations" --port-file "$work/port" --lifetime 86400 \
     --dwml "$here/../weather/data/dwml/forecast.xml" --faults "${ORBIMETEO_SOAK_SEED:-$RANDOM}" \
-    --stall-every "${ORBIMETEO_SOAK_STALL_EVERY:-200}" --good-per-deck "${ORBIMETEO_SOAK_GOOD_PER_DECK:-10}" || fail "the fake NOAA server does not start"
+    --stall-every "${ORBIMETEO_SOAK_STALL_EVERY:-200}" --good-per-deck "${ORBIMETEO_SOAK_GOOD_PER_DECK:-10}" ||
+    fail "the fake NOAA server does not start"
 cleanups+=("python3 '$fake_noaa' stop --port-file '$work/port'")
 server="http://127.0.0.1:$(head -n 1 "$work/port")"
 wine reg add 'HKCU\Software\CloudPane' /v ObservationUrlTemplate /t REG_SZ \
